@@ -1,0 +1,29 @@
+# Entry points for a fresh machine: `make run` and `make test`.
+SANITIZE ?= 0
+MODEL ?= HRA8
+BUILD_DIR := $(if $(filter 1,$(SANITIZE)),build-asan,build)
+CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	-DPULSEGEN_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
+
+.PHONY: deps configure build test run bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR)
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure --timeout 300 -j2
+
+run: build
+	@bash scripts/run.sh $(BUILD_DIR) $(MODEL)
+
+bench: build
+	@bash scripts/bench.sh $(BUILD_DIR)
+
+clean:
+	rm -rf build build-asan
