@@ -20,3 +20,34 @@ function(pulsegen_add_test name)
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
         DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# One static library per folder, made of every source file in it. A folder without sources
+# yet is skipped, so the tree builds while parts are still being written.
+function(pulsegen_folder_library name)
+    cmake_parse_arguments(L "" "" "DEPS;EXCLUDE" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    foreach(ex ${L_EXCLUDE})
+        list(FILTER sources EXCLUDE REGEX "/${ex}$")
+    endforeach()
+    list(FILTER sources INCLUDE REGEX "\\.(cpp|qrc)$|\\.h$")
+    set(has_cpp ${sources})
+    list(FILTER has_cpp INCLUDE REGEX "\\.cpp$")
+    if(NOT has_cpp)
+        return()
+    endif()
+    add_library(${name} STATIC ${sources})
+    pulsegen_target_defaults(${name})
+    target_link_libraries(${name} PUBLIC ${L_DEPS})
+endfunction()
+
+# Each tests/<area>/<name>_test.cpp becomes its own test binary <area>_<name>.
+function(pulsegen_area_tests area)
+    cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+    foreach(t ${tests})
+        get_filename_component(stem ${t} NAME_WE)
+        string(REGEX REPLACE "_test$" "" stem ${stem})
+        pulsegen_add_test(${area}_${stem} SOURCES ${t} LIBS ${A_LIBS} testsupport)
+    endforeach()
+endfunction()
