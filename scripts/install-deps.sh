@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6
-    libgl-dev libxkbcommon-dev libx11-dev
+    libgl-dev libxkbcommon-dev libx11-dev libxtst-dev xdotool
     libjpeg62-turbo-dev
     libgtest-dev googletest
     xvfb xauth x11-utils fonts-wine
