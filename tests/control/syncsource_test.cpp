@@ -2,6 +2,8 @@
 #include "control/SyncSourceRule.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include "tests/control/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>

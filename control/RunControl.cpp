@@ -1,0 +1,48 @@
+#include "control/RunControl.h"
+
+#include "model/SystemSettings.h"
+
+namespace control {
+
+RunControl::RunControl(bool &systemRunning, model::SystemSettings &settings,
+                       std::int32_t &refreshPending, Hooks hooks)
+    : m_systemRunning(systemRunning), m_settings(settings), m_refreshPending(refreshPending),
+      m_hooks(std::move(hooks)) {}
+
+void RunControl::RunStopbtnClick() {
+    if (m_systemRunning)
+        SystemStop();
+    else
+        SystemStart();
+}
+
+void RunControl::SystemStart() {
+    m_hooks.display.show(true);
+    m_hooks.queue(QStringLiteral(":PULS0:STAT ON"));
+    m_systemRunning = true;
+}
+
+void RunControl::SystemStop() {
+    m_systemRunning = false;
+    m_hooks.display.show(false);
+    m_hooks.queue(QStringLiteral(":PULS0:STAT OFF"));
+    m_hooks.display.setAnimationFrame(RestingAnimationFrame);
+}
+
+void RunControl::ShotCountEnblClick(bool checked) {
+    m_hooks.queue(checked ? QStringLiteral(":PULS0:COUN:STAT 1")
+                          : QStringLiteral(":PULS0:COUN:STAT 0"));
+    m_settings.ShotCounterEnabled = checked ? 1 : 0;
+}
+
+void RunControl::ClearShotCountClick() {
+    m_hooks.queue(ClearShotCountCommand(m_hooks.instrumentSeries()));
+}
+
+void RunControl::Up1Click() {
+    // The task timer does the read-back on its next tick, outside any poll.
+    m_refreshPending = -1;
+    m_hooks.startTaskTimer();
+}
+
+} // namespace control
