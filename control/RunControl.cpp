@@ -1,5 +1,6 @@
 #include "control/RunControl.h"
 
+#include "model/CommandSet.h"
 #include "model/SystemSettings.h"
 
 namespace control {
@@ -18,25 +19,24 @@ void RunControl::RunStopbtnClick() {
 
 void RunControl::SystemStart() {
     m_hooks.display.show(true);
-    m_hooks.queue(QStringLiteral(":PULS0:STAT ON"));
+    m_hooks.queue(model::buildCommand(model::SystemSetting::RunState, 1));
     m_systemRunning = true;
 }
 
 void RunControl::SystemStop() {
     m_systemRunning = false;
     m_hooks.display.show(false);
-    m_hooks.queue(QStringLiteral(":PULS0:STAT OFF"));
+    m_hooks.queue(model::buildCommand(model::SystemSetting::RunState, 0));
     m_hooks.display.setAnimationFrame(RestingAnimationFrame);
 }
 
 void RunControl::ShotCountEnblClick(bool checked) {
-    m_hooks.queue(checked ? QStringLiteral(":PULS0:COUN:STAT 1")
-                          : QStringLiteral(":PULS0:COUN:STAT 0"));
+    m_hooks.queue(model::buildCommand(model::SystemSetting::ShotCounterEnable, checked ? 1 : 0));
     m_settings.ShotCounterEnabled = checked ? 1 : 0;
 }
 
 void RunControl::ClearShotCountClick() {
-    m_hooks.queue(ClearShotCountCommand(m_hooks.instrumentSeries()));
+    m_hooks.queue(model::shotCounterClearCommand(m_hooks.instrumentSeries()));
 }
 
 void RunControl::Up1Click() {

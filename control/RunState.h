@@ -29,8 +29,4 @@ QString RunStopCaption(bool running);
 // The shot-counter label: "Count: " and the count right-aligned in ten characters.
 QString ShotCountText(std::uint32_t count);
 
-// Series 4 has its own shot-counter words; every other series uses the TCNTS forms.
-QString ShotCountQuery(int instrumentSeries);
-QString ClearShotCountCommand(int instrumentSeries);
-
 } // namespace control

@@ -1,5 +1,6 @@
 #include "control/StatusPoller.h"
 
+#include "model/CommandSet.h"
 #include "model/SystemSettings.h"
 #include "transport/UserDialogs.h"
 
@@ -48,7 +49,7 @@ bool StatusPoller::UpdateStatus() {
         return false;
     }
 
-    const bool running = m_hooks.queryInteger(QStringLiteral(":PULS0:STAT")) != 0;
+    const bool running = m_hooks.queryInteger(model::queryOf(model::SystemSetting::RunState)) != 0;
     if (running != m_systemRunning) {
         m_systemRunning = running;
         m_hooks.display.show(running);
@@ -56,7 +57,8 @@ bool StatusPoller::UpdateStatus() {
     }
 
     if (m_hooks.shotCounterPageShown() && m_settings.ShotCounterEnabled == 1) {
-        const std::int64_t count = m_hooks.queryInt64(ShotCountQuery(m_hooks.instrumentSeries()));
+        const std::int64_t count =
+            m_hooks.queryInt64(model::shotCountQuery(m_hooks.instrumentSeries()));
         // The instrument counts in 64 bits; the window keeps the low 32 as an unsigned count.
         m_settings.ShotCount = static_cast<std::uint32_t>(static_cast<std::uint64_t>(count));
         m_hooks.showShotCount(ShotCountText(m_settings.ShotCount));

@@ -1,44 +1,36 @@
 #include "control/SyncSourceRule.h"
 
+#include "model/ChannelSettings.h"
+
 namespace control {
 
-namespace {
+using model::ChannelSettings;
 
-bool isChannel(int n) {
-    return n >= 1 && n <= 8;
-}
-
-std::int32_t sourceOf(const SyncSources &stored, int channel) {
-    return stored[static_cast<std::size_t>(channel - 1)];
-}
-
-} // namespace
-
-SyncSourceVerdict CheckSyncSource(int channel, std::optional<int> source, const SyncSources &stored,
-                                  int channelCount) {
-    if (!source || !isChannel(channel))
+SyncSourceVerdict CheckSyncSource(int channel, std::optional<int> source,
+                                  const ChannelSettings &stored, int channelCount) {
+    if (!source || !ChannelSettings::isChannel(channel))
         return SyncSourceVerdict::NoChannel;
     const int s = *source;
     if (s == 0)
         return SyncSourceVerdict::Accept;
-    if (!isChannel(s))
+    if (!ChannelSettings::isChannel(s))
         return SyncSourceVerdict::NoChannel;
-    if (sourceOf(stored, s) == channel)
+    if (stored[s].SyncSource == channel)
         return SyncSourceVerdict::MutualSync;
     if (s == channel)
         return SyncSourceVerdict::SelfSync;
-    if (sourceOf(stored, s) == 0)
+    if (stored[s].SyncSource == 0)
         return SyncSourceVerdict::Accept;
 
     // The walk is bounded by the channel count, so a loop elsewhere in the table (one that
     // does not pass through `channel`) cannot keep us here. A stored source beyond the
     // channels in use restarts the walk at channel 1, which also keeps every read inside the
-    // eight stored entries whatever the read-back put there.
+    // eight records whatever the read-back put there.
     int k = s;
     for (int step = 0; step < channelCount; ++step) {
-        if (k > channelCount || !isChannel(k))
+        if (k > channelCount || !ChannelSettings::isChannel(k))
             k = 1;
-        const int next = sourceOf(stored, k);
+        const int next = stored[k].SyncSource;
         if (next == channel)
             return SyncSourceVerdict::Circular;
         if (next == 0)

@@ -2,15 +2,13 @@
 
 #include <QString>
 
-#include <array>
-#include <cstdint>
 #include <optional>
 
-namespace control {
+namespace model {
+class ChannelSettings;
+}
 
-// The stored sync source of channels 1 to 8, element k-1 holding channel k's source (0 = T0).
-// There is deliberately no element for "channel 0": T0 has no source of its own.
-using SyncSources = std::array<std::int32_t, 8>;
+namespace control {
 
 enum class SyncSourceVerdict {
     Accept,
@@ -23,8 +21,8 @@ enum class SyncSourceVerdict {
 // Decides whether channel `channel` (1..8) may take `source` (0..8, nothing when the box text
 // names no channel) as its sync source, given the sources stored now. The checks run in a
 // fixed order because an A<->B pair must be reported as such even when it is also a loop.
-SyncSourceVerdict CheckSyncSource(int channel, std::optional<int> source, const SyncSources &stored,
-                                  int channelCount);
+SyncSourceVerdict CheckSyncSource(int channel, std::optional<int> source,
+                                  const model::ChannelSettings &stored, int channelCount);
 
 // The message shown for a refusal; empty for Accept and for NoChannel, which is put back
 // without a word because the user never picked a channel there.
