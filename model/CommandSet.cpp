@@ -204,7 +204,10 @@ QString channelQueryOf(ChannelSetting setting, int channel) {
 }
 
 QString settingsLine(SystemSetting setting, const QString &valueText) {
-    return systemCommand(setting).lineHeader + valueText;
+    const SystemCommand &c = systemCommand(setting);
+    if (c.notation == LineNotation::None)
+        return {};
+    return c.lineHeader + valueText;
 }
 
 QString channelSettingsLine(ChannelSetting setting, int channel, const QString &valueText) {

@@ -125,7 +125,8 @@ QString channelHeader(int channel); // ":PULS" + n
 QString channelCommandHeader(ChannelSetting setting, int channel);
 QString channelQueryOf(ChannelSetting setting, int channel);
 
-// Settings-file lines: the header followed by the value already written in its notation.
+// Settings-file lines: the header followed by the value already written in its notation. A
+// setting the file does not carry (the run state) gives an empty text.
 QString settingsLine(SystemSetting setting, const QString &valueText);
 QString channelSettingsLine(ChannelSetting setting, int channel, const QString &valueText);
 
