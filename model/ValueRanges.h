@@ -10,10 +10,11 @@ namespace model {
 // caller keeps the window's designed ranges instead of applying zero limits and decimals.
 std::optional<SeriesLimits> limitsForSeries(int series);
 
-// True when value lies on the grid of step, within the tolerance the instrument's own grid
-// rounding leaves (a quotient within 0.0005 of a whole number). Values on the negative side
-// are accepted whatever their fraction, as the instrument snaps them itself. A step of 0 (no
-// grid known) accepts every finite value; a value that is not finite is never on a grid.
+// True when value lies on the grid of step: its quotient by the step is within 0.0005 of a
+// whole number. A negative value (a negative delay) always passes, because only a fraction
+// above zero counts as off the grid; this is the instrument program's long-standing rule, kept
+// so the same entries are accepted. A step of 0 (no grid known) accepts every finite value; a
+// value that is not finite is never on a grid.
 bool CheckResolution(double value, double step);
 
 } // namespace model
