@@ -20,6 +20,7 @@ constexpr qsizetype kMaxPartialLine = 4096;
 // reply, and how often it looks.
 constexpr int kCableDrainMs = 1000;
 constexpr int kCableDrainPollMs = 10;
+constexpr int kCableSettleMs = 200;
 
 QByteArray normalised(const QByteArray &line) { return line.trimmed().toUpper(); }
 
@@ -166,9 +167,16 @@ void SimServer::sendDueReplies()
 
 void SimServer::pullCable()
 {
-    for (int waited = 0; waited < kCableDrainMs && m_port.unreadBySlave() > 0;
-         waited += kCableDrainPollMs)
+    // The last reply reaches the slave's queue a moment after our write, so an empty queue
+    // only means "taken" once the reply has been seen there or the settle time has passed.
+    bool seen = false;
+    for (int waited = 0; waited < kCableDrainMs; waited += kCableDrainPollMs) {
+        if (m_port.unreadBySlave() > 0)
+            seen = true;
+        else if (seen || waited >= kCableSettleMs)
+            break;
         ::poll(nullptr, 0, kCableDrainPollMs);
+    }
     log("cable pulled after " + QByteArray::number(m_linesTaken) + " lines");
     m_port.close();
     m_cablePulled = true;
