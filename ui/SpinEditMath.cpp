@@ -21,7 +21,9 @@ constexpr std::array<double, kSpinMaxBase - kSpinMinBase + 1> kLnTable = {
     2.8332133440562, 2.8903717578962, 2.9444389791664, 2.9957322735540,
 };
 
-int clampBase(int base) { return std::clamp(base, kSpinMinBase, kSpinMaxBase); }
+int clampBase(int base) {
+    return std::clamp(base, kSpinMinBase, kSpinMaxBase);
+}
 
 QChar digitChar(int d) {
     return d < 10 ? QChar(char16_t(u'0' + d)) : QChar(char16_t(u'A' + (d - 10)));
@@ -86,9 +88,13 @@ QString scaledDigitsInBase(double magnitude, int decimals, int base) {
 
 } // namespace
 
-double SpinLn(int base) { return kLnTable[static_cast<size_t>(clampBase(base) - kSpinMinBase)]; }
+double SpinLn(int base) {
+    return kLnTable[static_cast<size_t>(clampBase(base) - kSpinMinBase)];
+}
 
-int SpinGroupSize(int base) { return base == 10 ? 3 : 4; }
+int SpinGroupSize(int base) {
+    return base == 10 ? 3 : 4;
+}
 
 int DigitValue(QChar c) {
     const char16_t u = c.unicode();
@@ -118,11 +124,12 @@ QString FixedText(double value, int decimals, int base) {
     decimals = std::clamp(decimals, 0, kSpinMaxDecimals);
     base = clampBase(base);
     QString digits = base == 10
-        ? QString::fromLatin1(scaledDecimalDigits(std::fabs(value), decimals))
-        : scaledDigitsInBase(std::fabs(value), decimals, base);
+                         ? QString::fromLatin1(scaledDecimalDigits(std::fabs(value), decimals))
+                         : scaledDigitsInBase(std::fabs(value), decimals, base);
     if (digits.size() <= decimals)
         digits.prepend(QString(decimals + 1 - digits.size(), u'0'));
-    const bool zero = std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c == u'0'; });
+    const bool zero =
+        std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c == u'0'; });
     QString out;
     if (value < 0 && !zero)
         out += u'-';
@@ -141,7 +148,7 @@ QString FormatSpinText(double value, int decimals, QChar separator, int base) {
     decimals = std::clamp(decimals, 0, kSpinMaxDecimals);
     const int g = SpinGroupSize(base);
     const int l0 = static_cast<int>(s.size());
-    const int p = l0 - decimals;  // 1-based position of the point when there are decimals
+    const int p = l0 - decimals; // 1-based position of the point when there are decimals
 
     int at = p + g + 1;
     for (int n = (decimals - 1) / g; n > 0; --n, at += g + 1)
@@ -203,7 +210,7 @@ SpinSelection LocateSelection(const QString &text, int exponent, int decimals, Q
 
     int i = static_cast<int>(s.size()) - e - d;
     if (e >= 0 && d > 0)
-        --i;  // the decimal point
+        --i; // the decimal point
     if (grouped) {
         i -= (d - 1) / g;
         if (e < 0)
@@ -232,7 +239,7 @@ std::optional<double> ParseInBase(const QString &text, int base) {
     double mantissa = 0.0;
     int fractionDigits = 0;
     bool point = false;
-    std::string plain;  // the same text in ASCII, for the correctly rounded decimal read
+    std::string plain; // the same text in ASCII, for the correctly rounded decimal read
     if (negative)
         plain += '-';
     for (qsizetype k = negative ? 1 : 0; k < text.size(); ++k) {
@@ -325,7 +332,7 @@ QString DisplayText(const QString &text) {
 qint64 RoundHalfEven(double v) {
     if (std::isnan(v))
         return 0;
-    constexpr double kLimit = 9223372036854775808.0;  // 2^63
+    constexpr double kLimit = 9223372036854775808.0; // 2^63
     if (v >= kLimit)
         return std::numeric_limits<qint64>::max();
     if (v < -kLimit)

@@ -56,8 +56,8 @@ int IncrementExponent(int base, double increment, int decimals);
 double StepForExponent(int base, int exponent);
 
 struct SpinSelection {
-    QString text;    // the text with "_" placeholders added or dropped
-    int focusIndex;  // 1-based position of the selected digit; past the end when it has none
+    QString text;   // the text with "_" placeholders added or dropped
+    int focusIndex; // 1-based position of the selected digit; past the end when it has none
 };
 
 // Where the digit of `exponent` stands in `text`; when it lies left of the first character,

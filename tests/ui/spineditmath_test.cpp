@@ -13,10 +13,14 @@ namespace {
 const QChar kNone;
 const QChar kComma(u',');
 
-std::optional<double> none() { return std::nullopt; }
+std::optional<double> none() {
+    return std::nullopt;
+}
 
 // Every character 10 pixels wide: click positions are easy to read off.
-int tenPixelsEach(const QString &s) { return static_cast<int>(s.size()) * 10; }
+int tenPixelsEach(const QString &s) {
+    return static_cast<int>(s.size()) * 10;
+}
 
 } // namespace
 
@@ -76,10 +80,10 @@ TEST(SpinEditMath, DigitSpanCountsDigitsAndSign) {
         int expected;
     };
     const Case cases[] = {
-        {10, 1000, 3}, {10, 999, 2},   {10, 2.5, 1},  {10, 4000000000.0, 9},
-        {10, -1000, 4}, {10, 0, 1},    {10, 1, 1},    {10, 10, 1},
-        {10, 100, 2},   {10, -5, 2},   {10, 1e-8, 1}, {10, 99999.5, 4},
-        {2, 1024, 10},  {2, 1023, 9},  {16, 4097, 3}, {16, 4095, 2},
+        {10, 1000, 3},  {10, 999, 2}, {10, 2.5, 1},  {10, 4000000000.0, 9},
+        {10, -1000, 4}, {10, 0, 1},   {10, 1, 1},    {10, 10, 1},
+        {10, 100, 2},   {10, -5, 2},  {10, 1e-8, 1}, {10, 99999.5, 4},
+        {2, 1024, 10},  {2, 1023, 9}, {16, 4097, 3}, {16, 4095, 2},
     };
     for (const Case &c : cases)
         EXPECT_EQ(DigitSpan(c.base, c.x), c.expected) << c.x << " in base " << c.base;
@@ -93,12 +97,20 @@ TEST(SpinEditMath, IncrementSelectsTheDigitOfItsMagnitude) {
         int expected;
     };
     const Case cases[] = {
-        {1, 2, 10, 0},         {0.01, 2, 10, -2},     {1e-8, 9, 10, -8},
-        {2.5e-10, 11, 10, -10}, {5e-11, 9, 10, -11},  {1000, 0, 10, 3},
-        {10, 0, 10, 1},        {8, 0, 10, 0},         {0.5, 2, 10, -1},
-        {-0.01, 2, 10, -2},    {0.25, 2, 2, -2},
+        {1, 2, 10, 0},
+        {0.01, 2, 10, -2},
+        {1e-8, 9, 10, -8},
+        {2.5e-10, 11, 10, -10},
+        {5e-11, 9, 10, -11},
+        {1000, 0, 10, 3},
+        {10, 0, 10, 1},
+        {8, 0, 10, 0},
+        {0.5, 2, 10, -1},
+        {-0.01, 2, 10, -2},
+        {0.25, 2, 2, -2},
         // zero and next to nothing: one place right of the last decimal
-        {0, 2, 10, -3},        {1e-21, 9, 10, -10},
+        {0, 2, 10, -3},
+        {1e-21, 9, 10, -10},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(IncrementExponent(c.base, c.increment, c.decimals), c.expected)
@@ -113,8 +125,8 @@ TEST(SpinEditMath, StepIsTheExactPowerOfTheBase) {
         double expected;
     };
     const Case cases[] = {
-        {10, 0, 1},      {10, 3, 1000},   {10, -2, 0.01}, {10, -8, 1e-8},
-        {10, -11, 1e-11}, {10, -18, 1e-18}, {2, -1, 0.5},  {16, 2, 256},
+        {10, 0, 1},       {10, 3, 1000},    {10, -2, 0.01}, {10, -8, 1e-8},
+        {10, -11, 1e-11}, {10, -18, 1e-18}, {2, -1, 0.5},   {16, 2, 256},
     };
     for (const Case &c : cases)
         EXPECT_EQ(StepForExponent(c.base, c.exponent), c.expected) << c.exponent;
@@ -224,9 +236,9 @@ TEST(SpinEditMath, TypedDigitReplacesTheSelectedCharacter) {
         {u"_-5", 1, u'3', kNone, none()},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(TypedValue(QString::fromUtf16(c.text), c.focusIndex, QChar(c.digit), 10,
-                             c.separator),
-                  c.expected)
+        EXPECT_EQ(
+            TypedValue(QString::fromUtf16(c.text), c.focusIndex, QChar(c.digit), 10, c.separator),
+            c.expected)
             << QString::fromUtf16(c.text).toStdString() << " at " << c.focusIndex;
     }
 }
@@ -298,9 +310,9 @@ TEST(SpinEditMath, ClickPositionSelectsTheDigitUnderIt) {
         {u"-5", 0, kNone, 5, 1},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(ExponentAtX(QString::fromUtf16(c.text), c.decimals, c.separator, c.x,
-                              tenPixelsEach),
-                  c.expected)
+        EXPECT_EQ(
+            ExponentAtX(QString::fromUtf16(c.text), c.decimals, c.separator, c.x, tenPixelsEach),
+            c.expected)
             << QString::fromUtf16(c.text).toStdString() << " at x " << c.x;
     }
 }
@@ -313,18 +325,12 @@ TEST(SpinEditMath, SeparatorThatReadsAsNumberBecomesSpace) {
     };
     const QChar space(u' ');
     const Case cases[] = {
-        {kComma, QChar(u'.'), kComma},
-        {QChar(u'.'), QChar(u'.'), space},
-        {kComma, kComma, space},
-        {QChar(u'-'), QChar(u'.'), space},
-        {QChar(u'+'), QChar(u'.'), space},
-        {QChar(u'5'), QChar(u'.'), space},
-        {QChar(u'a'), QChar(u'.'), space},
-        {QChar(u'Z'), QChar(u'.'), space},
-        {QChar(u'_'), QChar(u'.'), space},
-        {QChar(u'\''), QChar(u'.'), QChar(u'\'')},
-        {space, QChar(u'.'), space},
-        {kNone, QChar(u'.'), kNone},
+        {kComma, QChar(u'.'), kComma},     {QChar(u'.'), QChar(u'.'), space},
+        {kComma, kComma, space},           {QChar(u'-'), QChar(u'.'), space},
+        {QChar(u'+'), QChar(u'.'), space}, {QChar(u'5'), QChar(u'.'), space},
+        {QChar(u'a'), QChar(u'.'), space}, {QChar(u'Z'), QChar(u'.'), space},
+        {QChar(u'_'), QChar(u'.'), space}, {QChar(u'\''), QChar(u'.'), QChar(u'\'')},
+        {space, QChar(u'.'), space},       {kNone, QChar(u'.'), kNone},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(EffectiveSeparator(c.requested, c.decimalPoint), c.expected)
@@ -334,14 +340,19 @@ TEST(SpinEditMath, SeparatorThatReadsAsNumberBecomesSpace) {
 
 TEST(SpinEditMath, DigitValuesAndIntegerRounding) {
     const std::pair<char16_t, int> digits[] = {
-        {u'0', 0}, {u'9', 9}, {u'A', 10}, {u'a', 10}, {u'Z', 35}, {u'z', 35},
+        {u'0', 0},  {u'9', 9},  {u'A', 10}, {u'a', 10}, {u'Z', 35}, {u'z', 35},
         {u'.', -1}, {u'-', -1}, {u' ', -1}, {u'_', -1}, {u'/', -1}, {u':', -1},
     };
     for (const auto &[c, v] : digits)
         EXPECT_EQ(DigitValue(QChar(c)), v) << static_cast<int>(c);
 
     const std::pair<double, qint64> rounding[] = {
-        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {2.4, 2}, {2.6, 3},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {-3.5, -4},
+        {2.4, 2},
+        {2.6, 3},
         {4000000000.0, 4000000000LL},
         {1e30, std::numeric_limits<qint64>::max()},
         {-1e30, std::numeric_limits<qint64>::min()},
