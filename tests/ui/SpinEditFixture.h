@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/ui/QtPrint.h"
 #include "ui/TPlusSpinEdit.h"
 
 #include <QApplication>

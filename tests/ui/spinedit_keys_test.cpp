@@ -186,6 +186,15 @@ TEST_F(SpinEditTest, TypingAboveTheHighestDigitFillsWithZeros) {
     type('3');
     EXPECT_EQ(spin->Value(), 35.0);
     EXPECT_EQ(spin->Text(), QStringLiteral("35"));
+
+    recreate();
+    configure({0, 1, 0, 10000, 5, QChar(u',')});
+    keys(Qt::Key_Left, 3);
+    EXPECT_EQ(spin->Text(), QStringLiteral("_,__5"));
+    EXPECT_EQ(spin->Increment(), 1000.0);
+    type('2');
+    EXPECT_EQ(spin->Value(), 2005.0);
+    EXPECT_EQ(spin->Text(), QStringLiteral("2,005"));
 }
 
 TEST_F(SpinEditTest, TypingOverTheSignMakesTheValuePositive) {
@@ -390,9 +399,10 @@ TEST_F(SpinEditTest, ThousandSeparatorThatReadsAsNumberGroupsWithSpaces) {
 
 TEST_F(SpinEditTest, BaseSixteenStepsAndTypesHexDigits) {
     configure({0, 1, 0, 4095, 255});
-    spin->setBase(16);
-    EXPECT_EQ(spin->Text(), QStringLiteral("FF"));
     key(Qt::Key_Left);
+    ASSERT_EQ(spin->Increment(), 10.0);
+    spin->setBase(16); // the selected digit stays; its step follows the base
+    EXPECT_EQ(spin->Text(), QStringLiteral("FF"));
     EXPECT_EQ(spin->Increment(), 16.0);
     type('a');
     EXPECT_EQ(spin->Value(), 175.0);

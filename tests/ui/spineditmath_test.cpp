@@ -1,3 +1,4 @@
+#include "tests/ui/QtPrint.h"
 #include "ui/SpinEditMath.h"
 
 #include <gtest/gtest.h>
