@@ -38,6 +38,8 @@ public:
     QByteArray Read();
     // Copies at most `capacity` waiting bytes into `buffer`; returns how many were copied.
     quint32 ReadRaw(char *buffer, quint32 capacity);
+    // Lists the ports that open now and lets the user choose one; the port is left closed
+    // and the caller opens the chosen one.
     bool Pick();
 
     bool AllowEvents() const;
@@ -68,7 +70,8 @@ public:
     // Called on a time-out while AllowEvents is set, with this port as sender.
     std::function<void(TVNComPort *sender)> OnTimeout;
 
-    // The device a COM number maps to on this platform; empty when there is none.
+    // The device a COM number maps to on this platform; empty when there is none. On Linux a
+    // folder named by VNH_COMPORTS holding entries comN replaces the built-in table.
     static QString DevicePath(qint32 port);
 
 private:
