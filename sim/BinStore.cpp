@@ -9,8 +9,7 @@
 
 namespace sim {
 
-Instrument::Bins BinStore::load(const ModelInfo &model, QStringList *warnings) const
-{
+Instrument::Bins BinStore::load(const ModelInfo &model, QStringList *warnings) const {
     Instrument::Bins bins;
     bins.fill(InstrumentState::factoryDefaults(model));
     QFile file(m_path);
@@ -60,8 +59,7 @@ Instrument::Bins BinStore::load(const ModelInfo &model, QStringList *warnings) c
     return bins;
 }
 
-bool BinStore::save(const Instrument::Bins &bins, const ModelInfo &model, QString *error) const
-{
+bool BinStore::save(const Instrument::Bins &bins, const ModelInfo &model, QString *error) const {
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)

@@ -18,10 +18,10 @@ struct ChannelState {
     qint64 dutyOn = 1;
     qint64 dutyOff = 1;
     qint64 wait = 0;
-    qint64 polarity = 1; // NORM
-    qint64 gate = 0;     // DIS
-    qint64 sync = 0;     // T0
-    qint64 mux = 0;      // own channel bit, set by the factory defaults
+    qint64 polarity = 1;   // NORM
+    qint64 gate = 0;       // DIS
+    qint64 sync = 0;       // T0
+    qint64 mux = 0;        // own channel bit, set by the factory defaults
     qint64 outputMode = 0; // TTL
     double amplitude = 5.0;
 

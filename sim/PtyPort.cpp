@@ -22,15 +22,26 @@ struct SpeedCode {
 };
 
 constexpr std::array<SpeedCode, 17> kSpeeds{{
-    {1200, B1200},       {2400, B2400},       {4800, B4800},       {9600, B9600},
-    {19200, B19200},     {38400, B38400},     {57600, B57600},     {115200, B115200},
-    {230400, B230400},   {460800, B460800},   {500000, B500000},   {576000, B576000},
-    {921600, B921600},   {1000000, B1000000}, {1152000, B1152000}, {2000000, B2000000},
+    {1200, B1200},
+    {2400, B2400},
+    {4800, B4800},
+    {9600, B9600},
+    {19200, B19200},
+    {38400, B38400},
+    {57600, B57600},
+    {115200, B115200},
+    {230400, B230400},
+    {460800, B460800},
+    {500000, B500000},
+    {576000, B576000},
+    {921600, B921600},
+    {1000000, B1000000},
+    {1152000, B1152000},
+    {2000000, B2000000},
     {4000000, B4000000},
 }};
 
-speed_t speedCode(qint32 baud)
-{
+speed_t speedCode(qint32 baud) {
     for (const SpeedCode &s : kSpeeds) {
         if (s.baud == baud)
             return s.code;
@@ -38,19 +49,22 @@ speed_t speedCode(qint32 baud)
     return B0;
 }
 
-QString errnoText(const char *what)
-{
-    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+QString errnoText(const char *what) {
+    return QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                        QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 } // namespace
 
-PtyPort::~PtyPort() { close(); }
+PtyPort::~PtyPort() {
+    close();
+}
 
-bool PtyPort::isSupportedBaud(qint32 baud) { return speedCode(baud) != B0; }
+bool PtyPort::isSupportedBaud(qint32 baud) {
+    return speedCode(baud) != B0;
+}
 
-bool PtyPort::open(qint32 baud, QString *error)
-{
+bool PtyPort::open(qint32 baud, QString *error) {
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
         *error = errnoText("posix_openpt");
@@ -95,8 +109,7 @@ bool PtyPort::open(qint32 baud, QString *error)
     return true;
 }
 
-bool PtyPort::makeLink(const QString &linkPath, QString *error)
-{
+bool PtyPort::makeLink(const QString &linkPath, QString *error) {
     const QFileInfo info(linkPath);
     QDir().mkpath(info.absolutePath());
     // A link left behind by a stand-in that was killed is replaced; anything else is kept.
@@ -107,8 +120,7 @@ bool PtyPort::makeLink(const QString &linkPath, QString *error)
         return false;
     }
     if (::symlink(QFile::encodeName(m_slavePath).constData(),
-                  QFile::encodeName(linkPath).constData())
-        != 0) {
+                  QFile::encodeName(linkPath).constData()) != 0) {
         *error = errnoText("symlink");
         return false;
     }
@@ -116,8 +128,7 @@ bool PtyPort::makeLink(const QString &linkPath, QString *error)
     return true;
 }
 
-void PtyPort::close()
-{
+void PtyPort::close() {
     if (!m_linkPath.isEmpty()) {
         if (QFileInfo(m_linkPath).symLinkTarget() == m_slavePath)
             QFile::remove(m_linkPath);
@@ -131,24 +142,21 @@ void PtyPort::close()
     m_slave = -1;
 }
 
-LineSettings PtyPort::lineSettings() const
-{
+LineSettings PtyPort::lineSettings() const {
     LineSettings s;
     if (m_slave >= 0)
         readLineSettings(m_slave, &s);
     return s;
 }
 
-int PtyPort::unreadBySlave() const
-{
+int PtyPort::unreadBySlave() const {
     int pending = 0;
     if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &pending) != 0)
         return 0;
     return pending;
 }
 
-qint64 PtyPort::write(const QByteArray &bytes)
-{
+qint64 PtyPort::write(const QByteArray &bytes) {
     if (m_master < 0)
         return -1;
     const ssize_t n = ::write(m_master, bytes.constData(), static_cast<size_t>(bytes.size()));

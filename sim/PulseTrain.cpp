@@ -8,8 +8,7 @@ namespace sim {
 namespace {
 
 // Pulses in the first `slots` periods of a run.
-quint64 pulsesIn(quint64 slots, const PulseTrain::Timing &t)
-{
+quint64 pulsesIn(quint64 slots, const PulseTrain::Timing &t) {
     if (t.mode != PulseTrain::Mode::DutyCycle)
         return slots;
     const quint64 cycle = t.dutyOn + t.dutyOff;
@@ -17,8 +16,7 @@ quint64 pulsesIn(quint64 slots, const PulseTrain::Timing &t)
 }
 
 // Periods after which the run ends by itself; 0 for a run without end.
-quint64 lastSlot(const PulseTrain::Timing &t)
-{
+quint64 lastSlot(const PulseTrain::Timing &t) {
     switch (t.mode) {
     case PulseTrain::Mode::SingleShot:
         return 1;
@@ -31,8 +29,7 @@ quint64 lastSlot(const PulseTrain::Timing &t)
 
 } // namespace
 
-void PulseTrain::start(qint64 nowNs)
-{
+void PulseTrain::start(qint64 nowNs) {
     if (m_running)
         return;
     m_running = true;
@@ -40,14 +37,12 @@ void PulseTrain::start(qint64 nowNs)
     m_slotsDone = 0;
 }
 
-void PulseTrain::stop(qint64 nowNs, const Timing &timing)
-{
+void PulseTrain::stop(qint64 nowNs, const Timing &timing) {
     advance(nowNs, timing);
     m_running = false;
 }
 
-void PulseTrain::advance(qint64 nowNs, const Timing &timing)
-{
+void PulseTrain::advance(qint64 nowNs, const Timing &timing) {
     if (!m_running)
         return;
     const double now = static_cast<double>(nowNs);
@@ -67,7 +62,8 @@ void PulseTrain::advance(qint64 nowNs, const Timing &timing)
         slots = m_slotsDone >= end ? 0 : std::min(slots, end - m_slotsDone);
 
     if (timing.counterEnabled) {
-        const quint64 pulses = pulsesIn(m_slotsDone + slots, timing) - pulsesIn(m_slotsDone, timing);
+        const quint64 pulses =
+            pulsesIn(m_slotsDone + slots, timing) - pulsesIn(m_slotsDone, timing);
         m_count = std::min(kCountCap, m_count + std::min(pulses, kCountCap));
     }
     m_slotsDone += slots;

@@ -16,6 +16,7 @@ using L = Limit;
 using A = Availability;
 
 // In the order the program reads them back, which is also the order of the state file.
+// clang-format off
 const std::array<SystemSpec, 19> kSystemSettings{{
     {"COUN:STAT", {}, VK::Flag, L::None, nullptr, nullptr, &S::counterEnabled, A::AllSeries},
     {"PER", {}, VK::Real, L::Period, nullptr, &S::period, nullptr, A::AllSeries},
@@ -45,10 +46,14 @@ const std::array<SystemSpec, 19> kSystemSettings{{
     {"OCL", {}, VK::Token, L::None, &tokens::outputClockHrb, nullptr, &S::outputClockHrb,
      A::Series2Clock},
 }};
+// clang-format on
 
+// clang-format off
 const SystemSpec kAutoStart{"AUT", {}, VK::Flag, L::None, nullptr, nullptr, &S::autoStart,
                             A::AllSeries};
+// clang-format on
 
+// clang-format off
 const std::array<ChannelSpec, 14> kChannelSettings{{
     {"STAT", {}, VK::Flag, L::None, nullptr, nullptr, &C::enabled, A::AllSeries},
     {"DEL", {}, VK::Real, L::Delay, nullptr, &C::delay, nullptr, A::AllSeries},
@@ -66,9 +71,9 @@ const std::array<ChannelSpec, 14> kChannelSettings{{
      A::AllSeries},
     {"MUX", {}, VK::Mask, L::None, nullptr, nullptr, &C::mux, A::AllSeries},
 }};
+// clang-format on
 
-bool available(Availability a, int series)
-{
+bool available(Availability a, int series) {
     switch (a) {
     case A::AllSeries:
         return true;
@@ -80,14 +85,11 @@ bool available(Availability a, int series)
     return false;
 }
 
-template <class State>
-bool pathMatches(const SettingSpec<State> &spec, QByteArrayView path)
-{
+template <class State> bool pathMatches(const SettingSpec<State> &spec, QByteArrayView path) {
     return spec.path == path || (!spec.altPath.isEmpty() && spec.altPath == path);
 }
 
-RealRange realRange(Limit limit, const SeriesRanges &r)
-{
+RealRange realRange(Limit limit, const SeriesRanges &r) {
     switch (limit) {
     case L::Period:
         return {r.periodMin, r.periodMax, r.periodStep};
@@ -106,8 +108,7 @@ RealRange realRange(Limit limit, const SeriesRanges &r)
     }
 }
 
-CountRange countRange(Limit limit, const SeriesRanges &r)
-{
+CountRange countRange(Limit limit, const SeriesRanges &r) {
     switch (limit) {
     case L::SystemBurst:
     case L::SystemDuty:
@@ -123,8 +124,7 @@ CountRange countRange(Limit limit, const SeriesRanges &r)
     }
 }
 
-std::optional<qint64> parseFlag(QByteArrayView arg)
-{
+std::optional<qint64> parseFlag(QByteArrayView arg) {
     if (arg == "1" || arg == "ON")
         return 1;
     if (arg == "0" || arg == "OFF")
@@ -133,8 +133,7 @@ std::optional<qint64> parseFlag(QByteArrayView arg)
 }
 
 // "T0" or "CHA" to "CHH" as a channel number 0 to 8.
-std::optional<qint64> parseSyncSource(QByteArrayView arg)
-{
+std::optional<qint64> parseSyncSource(QByteArrayView arg) {
     if (arg == "T0")
         return 0;
     if (arg.size() == 3 && arg.startsWith("CH") && arg[2] >= 'A' && arg[2] <= 'H')
@@ -146,8 +145,7 @@ std::optional<qint64> parseSyncSource(QByteArrayView arg)
 template <class State>
 std::optional<std::pair<double, qint64>> parseValue(const SettingSpec<State> &spec,
                                                     QByteArrayView arg, const ModelInfo &model,
-                                                    int channel)
-{
+                                                    int channel) {
     const SeriesRanges &ranges = rangesOfSeries(model.series);
     switch (spec.kind) {
     case VK::Real: {
@@ -197,8 +195,7 @@ std::optional<std::pair<double, qint64>> parseValue(const SettingSpec<State> &sp
 
 template <class State>
 bool applyTo(const SettingSpec<State> &spec, State &state, QByteArrayView arg,
-             const ModelInfo &model, int channel)
-{
+             const ModelInfo &model, int channel) {
     const auto value = parseValue(spec, arg, model, channel);
     if (!value)
         return false;
@@ -209,9 +206,7 @@ bool applyTo(const SettingSpec<State> &spec, State &state, QByteArrayView arg,
     return true;
 }
 
-template <class State>
-QByteArray replyOf(const SettingSpec<State> &spec, const State &state)
-{
+template <class State> QByteArray replyOf(const SettingSpec<State> &spec, const State &state) {
     switch (spec.kind) {
     case VK::Real:
         return formatReal(state.*spec.real);
@@ -233,8 +228,7 @@ QByteArray replyOf(const SettingSpec<State> &spec, const State &state)
 
 } // namespace
 
-const SystemSpec *findSystemSetting(QByteArrayView path, int series)
-{
+const SystemSpec *findSystemSetting(QByteArrayView path, int series) {
     for (const SystemSpec &spec : kSystemSettings) {
         if (pathMatches(spec, path) && available(spec.availability, series))
             return &spec;
@@ -242,13 +236,11 @@ const SystemSpec *findSystemSetting(QByteArrayView path, int series)
     return nullptr;
 }
 
-const SystemSpec *findSystBlockSetting(QByteArrayView path)
-{
+const SystemSpec *findSystBlockSetting(QByteArrayView path) {
     return kAutoStart.path == path ? &kAutoStart : nullptr;
 }
 
-const ChannelSpec *findChannelSetting(QByteArrayView path)
-{
+const ChannelSpec *findChannelSetting(QByteArrayView path) {
     for (const ChannelSpec &spec : kChannelSettings) {
         if (pathMatches(spec, path))
             return &spec;
@@ -257,29 +249,24 @@ const ChannelSpec *findChannelSetting(QByteArrayView path)
 }
 
 bool applySetting(const SystemSpec &spec, SystemState &state, QByteArrayView arg,
-                  const ModelInfo &model)
-{
+                  const ModelInfo &model) {
     return applyTo(spec, state, arg, model, 0);
 }
 
 bool applySetting(const ChannelSpec &spec, ChannelState &state, QByteArrayView arg,
-                  const ModelInfo &model, int channel)
-{
+                  const ModelInfo &model, int channel) {
     return applyTo(spec, state, arg, model, channel);
 }
 
-QByteArray settingReply(const SystemSpec &spec, const SystemState &state)
-{
+QByteArray settingReply(const SystemSpec &spec, const SystemState &state) {
     return replyOf(spec, state);
 }
 
-QByteArray settingReply(const ChannelSpec &spec, const ChannelState &state)
-{
+QByteArray settingReply(const ChannelSpec &spec, const ChannelState &state) {
     return replyOf(spec, state);
 }
 
-QByteArrayList settingLines(const InstrumentState &state, const ModelInfo &model)
-{
+QByteArrayList settingLines(const InstrumentState &state, const ModelInfo &model) {
     QByteArrayList lines;
     for (const SystemSpec &spec : kSystemSettings) {
         if (available(spec.availability, model.series))
@@ -289,8 +276,8 @@ QByteArrayList settingLines(const InstrumentState &state, const ModelInfo &model
     for (int n = 1; n <= model.channels; ++n) {
         const ChannelState &ch = state.channels[static_cast<std::size_t>(n - 1)];
         for (const ChannelSpec &spec : kChannelSettings)
-            lines << ":PULS" + QByteArray::number(n) + ':' + spec.path.toByteArray() + ' '
-                         + replyOf(spec, ch);
+            lines << ":PULS" + QByteArray::number(n) + ':' + spec.path.toByteArray() + ' ' +
+                         replyOf(spec, ch);
     }
     return lines;
 }

@@ -19,15 +19,27 @@ enum class ValueKind {
     Sync,  // T0 or another existing channel
 };
 
-enum class Limit { None, Period, Delay, Width, Threshold, Amplitude, ClockLevel, SystemBurst,
-                   SystemDuty, ChannelBurst, ChannelDuty, WaitCount, ClockRate };
+enum class Limit {
+    None,
+    Period,
+    Delay,
+    Width,
+    Threshold,
+    Amplitude,
+    ClockLevel,
+    SystemBurst,
+    SystemDuty,
+    ChannelBurst,
+    ChannelDuty,
+    WaitCount,
+    ClockRate
+};
 
 enum class Availability { AllSeries, Series1Clock, Series2Clock };
 
 // One stored setting: its keyword path after the header, the path's other accepted spelling,
 // and where its value lives.
-template <class State>
-struct SettingSpec {
+template <class State> struct SettingSpec {
     QByteArrayView path;
     QByteArrayView altPath;
     ValueKind kind;

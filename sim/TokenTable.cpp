@@ -4,8 +4,7 @@
 
 namespace sim {
 
-int TokenTable::positionOf(QByteArrayView word) const
-{
+int TokenTable::positionOf(QByteArrayView word) const {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].token == word || (!entries[i].alias.isEmpty() && entries[i].alias == word))
             return static_cast<int>(i);
@@ -13,8 +12,7 @@ int TokenTable::positionOf(QByteArrayView word) const
     return -1;
 }
 
-QByteArrayView TokenTable::tokenAt(int position) const
-{
+QByteArrayView TokenTable::tokenAt(int position) const {
     if (position < 0 || position >= size())
         return {};
     return entries[static_cast<std::size_t>(position)].token;
@@ -22,6 +20,7 @@ QByteArrayView TokenTable::tokenAt(int position) const
 
 namespace {
 
+// clang-format off
 constexpr std::array<TokenEntry, 4> kPulseMode{{{"NORM", {}}, {"SING", {}}, {"BURS", {}}, {"DCYC", {}}}};
 constexpr std::array<TokenEntry, 2> kTriggerMode{{{"DIS", {}}, {"TRIG", {}}}};
 constexpr std::array<TokenEntry, 2> kTriggerEdge{{{"FALL", {}}, {"RIS", {}}}};
@@ -63,6 +62,8 @@ constexpr std::array<TokenEntry, 3> kChannelGate{{{"DIS", {}}, {"PULS", {}}, {"O
 constexpr std::array<TokenEntry, 2> kOutputMode{{{"TTL", {}}, {"ADJ", {}}}};
 constexpr std::array<TokenEntry, 5> kCalibrationType{
     {{"AT20", {}}, {"AT35", {}}, {"AT45", {}}, {"L130", {}}, {"L82", {}}}};
+
+// clang-format on
 
 } // namespace
 

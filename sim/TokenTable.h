@@ -25,16 +25,16 @@ struct TokenTable {
 };
 
 namespace tokens {
-extern const TokenTable pulseMode;       // system and channel mode
+extern const TokenTable pulseMode; // system and channel mode
 extern const TokenTable triggerMode;
 extern const TokenTable triggerEdge;
 extern const TokenTable gateMode;
 extern const TokenTable gateLogic;
-extern const TokenTable inputClock;      // series 1 and 4
-extern const TokenTable outputClock;     // series 1 and 4
-extern const TokenTable inputClockMode;  // series 2
+extern const TokenTable inputClock;       // series 1 and 4
+extern const TokenTable outputClock;      // series 1 and 4
+extern const TokenTable inputClockMode;   // series 2
 extern const TokenTable inputClockOption; // series 2
-extern const TokenTable outputClockHrb;  // series 2
+extern const TokenTable outputClockHrb;   // series 2
 extern const TokenTable polarity;
 extern const TokenTable channelGate;
 extern const TokenTable outputMode;

@@ -22,21 +22,18 @@ namespace {
 // serving loop; a signal handler can do nothing safer than write to it.
 int g_stopPipeWrite = -1;
 
-void requestStop(int)
-{
+void requestStop(int) {
     const char byte = 0;
     [[maybe_unused]] const ssize_t n = ::write(g_stopPipeWrite, &byte, 1);
 }
 
-int fail(const QString &message)
-{
+int fail(const QString &message) {
     std::fprintf(stderr, "pulsegen-sim: %s\n", qPrintable(message));
     return 2;
 }
 
 std::optional<int> intOption(const QCommandLineParser &parser, const QString &name, int min,
-                             int max)
-{
+                             int max) {
     bool ok = false;
     const int value = parser.value(name).toInt(&ok);
     if (!ok || value < min || value > max)
@@ -46,8 +43,7 @@ std::optional<int> intOption(const QCommandLineParser &parser, const QString &na
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("pulsegen-sim"));
 
@@ -61,7 +57,8 @@ int main(int argc, char *argv[])
         QCommandLineOption o(name, help, value, def);
         parser.addOption(o);
     };
-    opt(QStringLiteral("model"), QStringLiteral("HRA2 HRA4 HRA8 HRB4 HRB8 HLA2 HLA4 HLA8 VDX-2 VDX-4 VDX-8"),
+    opt(QStringLiteral("model"),
+        QStringLiteral("HRA2 HRA4 HRA8 HRB4 HRB8 HLA2 HLA4 HLA8 VDX-2 VDX-4 VDX-8"),
         QStringLiteral("model"), QStringLiteral("HRA8"));
     opt(QStringLiteral("company"), QStringLiteral("Company code in the identification."),
         QStringLiteral("code"), QStringLiteral("VN"));
@@ -71,13 +68,15 @@ int main(int argc, char *argv[])
         QStringLiteral("1.2.3"));
     opt(QStringLiteral("fpga"), QStringLiteral("FPGA version."), QStringLiteral("version"),
         QStringLiteral("2.0.1.7"));
-    opt(QStringLiteral("cal"), QStringLiteral("Calibration type (HRA, VDX): AT20 AT35 AT45 L130 L82."),
+    opt(QStringLiteral("cal"),
+        QStringLiteral("Calibration type (HRA, VDX): AT20 AT35 AT45 L130 L82."),
         QStringLiteral("type"), QStringLiteral("AT20"));
     opt(QStringLiteral("baud"), QStringLiteral("The only line speed the instrument answers at."),
         QStringLiteral("bit/s"), QStringLiteral("115200"));
     opt(QStringLiteral("link"), QStringLiteral("Make a symbolic link to the slave, e.g. DIR/com4."),
         QStringLiteral("path"));
-    opt(QStringLiteral("state"), QStringLiteral("Keep the storage bins in this file across restarts."),
+    opt(QStringLiteral("state"),
+        QStringLiteral("Keep the storage bins in this file across restarts."),
         QStringLiteral("file"));
     opt(QStringLiteral("verbose"), QStringLiteral("Print one line per exchange."));
     opt(QStringLiteral("silent"), QStringLiteral("Fault: never answer."));
@@ -94,7 +93,8 @@ int main(int argc, char *argv[])
         QStringLiteral("n"), QStringLiteral("0"));
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
+        return fail(
+            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
 
     const QByteArray modelName = parser.value(QStringLiteral("model")).toLatin1();
     const sim::ModelInfo *model = sim::findModel(modelName);
@@ -168,7 +168,8 @@ int main(int argc, char *argv[])
     QString error;
     if (!port.open(options.baud, &error))
         return fail(error);
-    if (parser.isSet(QStringLiteral("link")) && !port.makeLink(parser.value(QStringLiteral("link")), &error))
+    if (parser.isSet(QStringLiteral("link")) &&
+        !port.makeLink(parser.value(QStringLiteral("link")), &error))
         return fail(error);
 
     std::printf("pulsegen-sim %s (series %d, %d channels) at %d bit/s\n", model->name.data(),

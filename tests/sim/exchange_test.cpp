@@ -14,8 +14,7 @@
 
 namespace {
 
-void ensureApp()
-{
+void ensureApp() {
     static int argc = 1;
     static char name[] = "sim_exchange";
     static char *argv[] = {name, nullptr};
@@ -26,22 +25,19 @@ void ensureApp()
 
 class ExchangeWithSim : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ensureApp();
         ASSERT_TRUE(ports.isValid());
         qputenv("VNH_COMPORTS", ports.path().toLocal8Bit());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (sim.state() != QProcess::NotRunning) {
             ::kill(static_cast<pid_t>(sim.processId()), SIGTERM);
             sim.waitForFinished(5000);
         }
     }
 
-    void startSim(const QString &model)
-    {
+    void startSim(const QString &model) {
         sim.start(QStringLiteral(PULSEGEN_SIM_BINARY),
                   {QStringLiteral("--model"), model, QStringLiteral("--link"),
                    ports.filePath(QStringLiteral("com4"))});
@@ -65,15 +61,15 @@ protected:
     ilink::Communication exchange{port};
 };
 
-TEST_F(ExchangeWithSim, ReadsWhatItSetInEveryReplyKind)
-{
+TEST_F(ExchangeWithSim, ReadsWhatItSetInEveryReplyKind) {
     startSim(QStringLiteral("HRB8"));
-    EXPECT_EQ(exchange.QueryPort(QStringLiteral("*IDN")), QStringLiteral("VN,HRB8,12345,1.2.3-2.0.1.7"));
+    EXPECT_EQ(exchange.QueryPort(QStringLiteral("*IDN")),
+              QStringLiteral("VN,HRB8,12345,1.2.3-2.0.1.7"));
 
-    for (const char *command : {":PULS0:PER 0.000250000", ":PULS2:DEL -0.00000000025",
-                                ":PULS0:BCO 1000000", ":PULS0:TRIG:MOD TRIG", ":PULS0:GATE:MOD CHAN",
-                                ":PULS3:MUX 5", ":PULS0:ICL:RAT 25", ":PULS0:OCL TO",
-                                ":PULS0:COUN:STAT 1", ":PULS0:STAT ON"})
+    for (const char *command :
+         {":PULS0:PER 0.000250000", ":PULS2:DEL -0.00000000025", ":PULS0:BCO 1000000",
+          ":PULS0:TRIG:MOD TRIG", ":PULS0:GATE:MOD CHAN", ":PULS3:MUX 5", ":PULS0:ICL:RAT 25",
+          ":PULS0:OCL TO", ":PULS0:COUN:STAT 1", ":PULS0:STAT ON"})
         EXPECT_EQ(exchange.CommandToPort(QLatin1String(command)), QStringLiteral("ok")) << command;
 
     EXPECT_DOUBLE_EQ(exchange.QueryPortFloat(QStringLiteral(":PULS0:PER")), 0.00025);
@@ -98,8 +94,7 @@ TEST_F(ExchangeWithSim, ReadsWhatItSetInEveryReplyKind)
     EXPECT_FALSE(port.TimedOut());
 }
 
-TEST_F(ExchangeWithSim, SeriesFourCountsAndClearsInItsOwnForm)
-{
+TEST_F(ExchangeWithSim, SeriesFourCountsAndClearsInItsOwnForm) {
     startSim(QStringLiteral("VDX-4"));
     EXPECT_EQ(exchange.QueryPort(QStringLiteral(":PULS1:CAL:TYPE")), QStringLiteral("AT20"));
     EXPECT_EQ(exchange.CommandToPort(QStringLiteral(":PULS0:COUN:STAT 1")), QStringLiteral("ok"));

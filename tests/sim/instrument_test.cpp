@@ -8,25 +8,25 @@ namespace {
 
 using sim::Instrument;
 
-const sim::ModelInfo &model(const char *name)
-{
+const sim::ModelInfo &model(const char *name) {
     const sim::ModelInfo *m = sim::findModel(name);
     if (!m)
         throw std::invalid_argument(name);
     return *m;
 }
 
-QByteArray ask(Instrument &instrument, const char *line) { return instrument.handleLine(line); }
+QByteArray ask(Instrument &instrument, const char *line) {
+    return instrument.handleLine(line);
+}
 
-TEST(SimModels, KnowsTheElevenModelsWithSeriesAndChannels)
-{
+TEST(SimModels, KnowsTheElevenModelsWithSeriesAndChannels) {
     struct Row {
         const char *name;
         int series;
         int channels;
     };
-    const std::vector<Row> rows{{"HRA2", 1, 2}, {"HRA4", 1, 4}, {"HRA8", 1, 8}, {"HRB4", 2, 4},
-                                {"HRB8", 2, 8}, {"HLA2", 3, 2}, {"HLA4", 3, 4}, {"HLA8", 3, 8},
+    const std::vector<Row> rows{{"HRA2", 1, 2},  {"HRA4", 1, 4},  {"HRA8", 1, 8}, {"HRB4", 2, 4},
+                                {"HRB8", 2, 8},  {"HLA2", 3, 2},  {"HLA4", 3, 4}, {"HLA8", 3, 8},
                                 {"VDX-2", 4, 2}, {"VDX-4", 4, 4}, {"VDX-8", 4, 8}};
     EXPECT_EQ(sim::allModels().size(), rows.size());
     for (const Row &r : rows) {
@@ -40,8 +40,7 @@ TEST(SimModels, KnowsTheElevenModelsWithSeriesAndChannels)
     EXPECT_EQ(sim::findModel(""), nullptr);
 }
 
-TEST(InstrumentIdentification, JoinsCompanyModelSerialAndVersions)
-{
+TEST(InstrumentIdentification, JoinsCompanyModelSerialAndVersions) {
     Instrument plain(model("HRB8"));
     EXPECT_EQ(ask(plain, "*IDN?"), "VN,HRB8,12345,1.2.3-2.0.1.7");
 
@@ -65,8 +64,7 @@ struct SetAndRead {
 
 // Each setting takes the program's argument forms (fixed decimals, settings-file notation)
 // and answers in a form the program reads.
-TEST(InstrumentSettings, AnswerEachQueryWithWhatWasSet)
-{
+TEST(InstrumentSettings, AnswerEachQueryWithWhatWasSet) {
     const std::vector<SetAndRead> rows{
         {"HRB8", ":PULS0:PER 0.000000100", ":PULS0:PER?", "1E-07"},
         {"HRB8", ":PULS0:PER 500.000000000", ":PULS0:PER?", "500"},
@@ -119,8 +117,7 @@ TEST(InstrumentSettings, AnswerEachQueryWithWhatWasSet)
     }
 }
 
-TEST(InstrumentSettings, FactoryDefaultsFitEveryModel)
-{
+TEST(InstrumentSettings, FactoryDefaultsFitEveryModel) {
     for (const sim::ModelInfo &m : sim::allModels()) {
         Instrument instrument(m);
         EXPECT_EQ(ask(instrument, ":PULS0:PER?"), "0.001") << m.name.data();
@@ -145,8 +142,7 @@ struct Limit {
     bool accepted;
 };
 
-TEST(InstrumentLimits, FollowTheSeries)
-{
+TEST(InstrumentLimits, FollowTheSeries) {
     const std::vector<Limit> rows{
         // period
         {"HRA8", ":PULS0:PER 0.000000050", true},
@@ -216,7 +212,8 @@ TEST(InstrumentLimits, FollowTheSeries)
     };
     for (const Limit &r : rows) {
         Instrument instrument(model(r.model));
-        EXPECT_EQ(ask(instrument, r.command), r.accepted ? "ok" : "?") << r.model << ' ' << r.command;
+        EXPECT_EQ(ask(instrument, r.command), r.accepted ? "ok" : "?")
+            << r.model << ' ' << r.command;
     }
 }
 
@@ -228,37 +225,22 @@ struct DialectRow {
 
 // Series 1 and 4 share one clock vocabulary, series 2 has its own, series 3 has no clock;
 // the calibration type exists on series 1 and 4 only.
-TEST(InstrumentClocks, EachSeriesSpeaksItsOwnDialect)
-{
+TEST(InstrumentClocks, EachSeriesSpeaksItsOwnDialect) {
     const std::vector<DialectRow> rows{
-        {"HRA8", ":PULS0:ICL?", "SYS"},
-        {"HRA8", ":PULS0:OCL?", "T0"},
-        {"HRA8", ":PULS0:ICL EXT100", "ok"},
-        {"HRA8", ":PULS0:OCL TO", "?"},
-        {"HRA8", ":PULS0:ICL:MOD INT", "?"},
-        {"HRA8", ":PULS0:ICL:MOD?", "?"},
-        {"HRA8", ":PULS0:ICL:RAT 10", "?"},
-        {"HRA8", ":PULS1:CAL:TYPE?", "AT20"},
-        {"HRA8", ":PULS1:CAL:TYPE AT35", "?"},
-        {"VDX-4", ":PULS0:ICL EXT10", "ok"},
-        {"VDX-4", ":PULS0:OCL 100", "ok"},
-        {"VDX-4", ":PULS0:ICL:OPT?", "?"},
-        {"VDX-4", ":PULS1:CAL:TYPE?", "AT20"},
-        {"HRB4", ":PULS0:ICL:MOD?", "INT"},
-        {"HRB4", ":PULS0:ICL:RAT?", "10"},
-        {"HRB4", ":PULS0:ICL:OPT?", "FORCE"},
-        {"HRB4", ":PULS0:OCL?", "DIS"},
-        {"HRB4", ":PULS0:ICL SYS", "?"},
-        {"HRB4", ":PULS0:ICL?", "?"},
-        {"HRB4", ":PULS0:OCL TO", "ok"},
-        {"HRB4", ":PULS0:OCL T0", "?"},
-        {"HRB4", ":PULS1:CAL:TYPE?", "?"},
-        {"HLA4", ":PULS0:ICL?", "?"},
-        {"HLA4", ":PULS0:ICL SYS", "?"},
-        {"HLA4", ":PULS0:OCL?", "?"},
-        {"HLA4", ":PULS0:OCL T0", "?"},
-        {"HLA4", ":PULS0:ICL:MOD?", "?"},
-        {"HLA4", ":PULS0:ICL:RAT 10", "?"},
+        {"HRA8", ":PULS0:ICL?", "SYS"},        {"HRA8", ":PULS0:OCL?", "T0"},
+        {"HRA8", ":PULS0:ICL EXT100", "ok"},   {"HRA8", ":PULS0:OCL TO", "?"},
+        {"HRA8", ":PULS0:ICL:MOD INT", "?"},   {"HRA8", ":PULS0:ICL:MOD?", "?"},
+        {"HRA8", ":PULS0:ICL:RAT 10", "?"},    {"HRA8", ":PULS1:CAL:TYPE?", "AT20"},
+        {"HRA8", ":PULS1:CAL:TYPE AT35", "?"}, {"VDX-4", ":PULS0:ICL EXT10", "ok"},
+        {"VDX-4", ":PULS0:OCL 100", "ok"},     {"VDX-4", ":PULS0:ICL:OPT?", "?"},
+        {"VDX-4", ":PULS1:CAL:TYPE?", "AT20"}, {"HRB4", ":PULS0:ICL:MOD?", "INT"},
+        {"HRB4", ":PULS0:ICL:RAT?", "10"},     {"HRB4", ":PULS0:ICL:OPT?", "FORCE"},
+        {"HRB4", ":PULS0:OCL?", "DIS"},        {"HRB4", ":PULS0:ICL SYS", "?"},
+        {"HRB4", ":PULS0:ICL?", "?"},          {"HRB4", ":PULS0:OCL TO", "ok"},
+        {"HRB4", ":PULS0:OCL T0", "?"},        {"HRB4", ":PULS1:CAL:TYPE?", "?"},
+        {"HLA4", ":PULS0:ICL?", "?"},          {"HLA4", ":PULS0:ICL SYS", "?"},
+        {"HLA4", ":PULS0:OCL?", "?"},          {"HLA4", ":PULS0:OCL T0", "?"},
+        {"HLA4", ":PULS0:ICL:MOD?", "?"},      {"HLA4", ":PULS0:ICL:RAT 10", "?"},
         {"HLA4", ":PULS1:CAL:TYPE?", "?"},
     };
     for (const DialectRow &r : rows) {
@@ -270,8 +252,7 @@ TEST(InstrumentClocks, EachSeriesSpeaksItsOwnDialect)
 // A settings-changed instrument, so that a bad line would have something to spoil.
 class InstrumentErrors : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         for (const char *line : {":PULS0:PER 0.002", ":PULS0:MOD BURS", ":PULS0:COUN:STAT 1",
                                  ":PULS2:DEL 0.000001", ":PULS3:SYNC CHA", "*SAV 4"})
             ASSERT_EQ(ask(instrument, line), "ok") << line;
@@ -280,26 +261,59 @@ protected:
     Instrument instrument{model("HRB8")};
 };
 
-TEST_F(InstrumentErrors, AnswerQuestionMarkAndChangeNothing)
-{
+TEST_F(InstrumentErrors, AnswerQuestionMarkAndChangeNothing) {
     const std::vector<QByteArray> bad{
-        ":PULS0:PER abc",      ":PULS0:PER 1E",        ":PULS0:PER 0X10",
-        ":PULS0:PER NAN",      ":PULS0:PER INF",       ":PULS0:PER",
-        ":PULS0:PER ",         ":PULS0:PER 0.001 0.002", ":PULS0:PER 1,5",
-        ":PULS2:DEL 2000",     ":PULS0:MOD NORM2",     ":PULS0:MOD 0",
-        ":PULS0:BCO -1",       ":PULS0:BCO 1.5",       ":PULS0:BCO 99999999999999",
-        ":PULS1:WIDT 0",       ":PULS0:XYZ 1",         "PULS0:PER 0.001",
-        ":PULS0:PER? 1",       ":PULS0:PER?1",         ":PULS:PER 0.001",
-        ":PULSX:STAT 1",       ":PULS12:STAT 1",       ":SYST:AUT 2",
-        ":SYST:XYZ 1",         ":PULS0:SYST:AUT 1",    "*SAV 0",
-        "*SAV 13",             "*RCL 13",              "*RCL -1",
-        "*RCL",                "*SAV",                 "*SAV 1 2",
-        "*IDN? X",             "*RST",                 ":PULS3:SYNC CHC",
-        ":PULS3:SYNC CH A",    ":PULS0:STAT MAYBE",    ":PULS0:COUN:CL",
-        ":PULS0:COUN:CL ALL",  ":PULS0:COUN:PULSES?",  ":PULS0:COUN:COUN?",
-        ":PULS0:COUN:STAT 2",  ":PULS1:CAL:TYPE?",     "",
-        "   ",                 "\xff",                 ":PULS0:PER \x01" "0.001",
-        QByteArray(300, 'A'),  ":PULS0:PER 0.001;:PULS0:MOD NORM",
+        ":PULS0:PER abc",
+        ":PULS0:PER 1E",
+        ":PULS0:PER 0X10",
+        ":PULS0:PER NAN",
+        ":PULS0:PER INF",
+        ":PULS0:PER",
+        ":PULS0:PER ",
+        ":PULS0:PER 0.001 0.002",
+        ":PULS0:PER 1,5",
+        ":PULS2:DEL 2000",
+        ":PULS0:MOD NORM2",
+        ":PULS0:MOD 0",
+        ":PULS0:BCO -1",
+        ":PULS0:BCO 1.5",
+        ":PULS0:BCO 99999999999999",
+        ":PULS1:WIDT 0",
+        ":PULS0:XYZ 1",
+        "PULS0:PER 0.001",
+        ":PULS0:PER? 1",
+        ":PULS0:PER?1",
+        ":PULS:PER 0.001",
+        ":PULSX:STAT 1",
+        ":PULS12:STAT 1",
+        ":SYST:AUT 2",
+        ":SYST:XYZ 1",
+        ":PULS0:SYST:AUT 1",
+        "*SAV 0",
+        "*SAV 13",
+        "*RCL 13",
+        "*RCL -1",
+        "*RCL",
+        "*SAV",
+        "*SAV 1 2",
+        "*IDN? X",
+        "*RST",
+        ":PULS3:SYNC CHC",
+        ":PULS3:SYNC CH A",
+        ":PULS0:STAT MAYBE",
+        ":PULS0:COUN:CL",
+        ":PULS0:COUN:CL ALL",
+        ":PULS0:COUN:PULSES?",
+        ":PULS0:COUN:COUN?",
+        ":PULS0:COUN:STAT 2",
+        ":PULS1:CAL:TYPE?",
+        "",
+        "   ",
+        "\xff",
+        ":PULS0:PER \x01"
+        "0.001",
+        QByteArray(300, 'A'),
+        ":PULS0:PER 0.001;:PULS0:MOD NORM",
     };
     const sim::InstrumentState state = instrument.state();
     const Instrument::Bins bins = instrument.bins();
@@ -310,8 +324,7 @@ TEST_F(InstrumentErrors, AnswerQuestionMarkAndChangeNothing)
     }
 }
 
-TEST(InstrumentBins, SaveAndRecallSettings)
-{
+TEST(InstrumentBins, SaveAndRecallSettings) {
     Instrument instrument(model("HRA4"));
     int saves = 0;
     instrument.binsChanged = [&saves] { ++saves; };
@@ -337,8 +350,7 @@ TEST(InstrumentBins, SaveAndRecallSettings)
     EXPECT_EQ(instrument.state(), factory);
 }
 
-TEST(InstrumentBins, BinZeroStaysFactoryWhateverIsLoaded)
-{
+TEST(InstrumentBins, BinZeroStaysFactoryWhateverIsLoaded) {
     Instrument instrument(model("HLA2"));
     const sim::InstrumentState factory = instrument.state();
     Instrument::Bins bins = instrument.bins();
@@ -351,8 +363,7 @@ TEST(InstrumentBins, BinZeroStaysFactoryWhateverIsLoaded)
     EXPECT_EQ(instrument.state(), factory);
 }
 
-TEST(InstrumentRunState, FollowsStatCommands)
-{
+TEST(InstrumentRunState, FollowsStatCommands) {
     Instrument instrument(model("HRA8"));
     EXPECT_EQ(ask(instrument, ":PULS0:STAT?"), "0");
     EXPECT_EQ(ask(instrument, ":PULS0:STAT ON"), "ok");

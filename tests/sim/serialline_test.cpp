@@ -20,8 +20,7 @@ using transport::TVNComPort;
 constexpr qint32 kComNumber = 4;
 const QByteArray kIdn = "VN,HRA8,12345,1.2.3-2.0.1.7";
 
-void ensureApp()
-{
+void ensureApp() {
     static int argc = 1;
     static char name[] = "sim_serialline";
     static char *argv[] = {name, nullptr};
@@ -40,8 +39,7 @@ public:
     QProcess &process() { return m_process; }
 
     // Starts it and waits for its "ready" line; the link exists from then on.
-    ::testing::AssertionResult start(const QStringList &extra)
-    {
+    ::testing::AssertionResult start(const QStringList &extra) {
         QStringList args{QStringLiteral("--link"), m_link};
         args += extra;
         m_process.setProcessChannelMode(QProcess::SeparateChannels);
@@ -62,8 +60,7 @@ public:
     }
 
     // Sends `signal` and waits for the end; true when it ended by itself with status 0.
-    bool stop(int signal = SIGTERM)
-    {
+    bool stop(int signal = SIGTERM) {
         if (m_process.state() == QProcess::NotRunning)
             return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
         ::kill(static_cast<pid_t>(m_process.processId()), signal);
@@ -87,16 +84,14 @@ struct Reply {
 
 class SimOnSerialLine : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ensureApp();
         ASSERT_TRUE(ports.isValid());
         qputenv("VNH_COMPORTS", ports.path().toLocal8Bit());
     }
 
     // The program's port as start-up leaves it.
-    std::unique_ptr<TVNComPort> openPort(quint32 responseTimeMs = 2000, qint32 baud = 115200)
-    {
+    std::unique_ptr<TVNComPort> openPort(quint32 responseTimeMs = 2000, qint32 baud = 115200) {
         auto port = std::make_unique<TVNComPort>();
         port->setShowErrors(false);
         port->setPort(kComNumber);
@@ -108,8 +103,7 @@ protected:
         return port;
     }
 
-    static Reply exchange(TVNComPort &port, const QByteArray &line)
-    {
+    static Reply exchange(TVNComPort &port, const QByteArray &line) {
         port.Flush();
         port.Write(line + "\r\n");
         Reply r{port.Read(), port.TimedOut()};
@@ -121,25 +115,24 @@ protected:
     QTemporaryDir ports;
 };
 
-TEST_F(SimOnSerialLine, AnswersEveryKindOfLine)
-{
+TEST_F(SimOnSerialLine, AnswersEveryKindOfLine) {
     SimProcess sim(ports.path());
     ASSERT_TRUE(sim.start({QStringLiteral("--model"), QStringLiteral("HRA8")}));
     auto port = openPort();
     ASSERT_TRUE(port);
 
     const std::vector<std::pair<QByteArray, QByteArray>> rows{
-        {"*IDN?", kIdn},                          // identification
-        {":PULS0:PER 0.000100000", "ok"},         // command
-        {":PULS0:PER?", "0.0001"},                // float
-        {":PULS1:WIDT?", "1E-05"},                // float in exponent form
-        {":PULS0:MOD?", "NORM"},                  // token
-        {":PULS0:BCO?", "1"},                     // count
-        {":PULS0:COUN:COUN? TCNTS?", "0"},        // the doubled question mark
-        {":PULS0:NOPE?", "?"},                    // unknown header
-        {":PULS0:PER 6000.000000000", "?"},       // beyond the limit
-        {":PULS0:PER?", "0.0001"},                // ... which changed nothing
-        {"", "?"},                                // an empty line is a line too
+        {"*IDN?", kIdn},                    // identification
+        {":PULS0:PER 0.000100000", "ok"},   // command
+        {":PULS0:PER?", "0.0001"},          // float
+        {":PULS1:WIDT?", "1E-05"},          // float in exponent form
+        {":PULS0:MOD?", "NORM"},            // token
+        {":PULS0:BCO?", "1"},               // count
+        {":PULS0:COUN:COUN? TCNTS?", "0"},  // the doubled question mark
+        {":PULS0:NOPE?", "?"},              // unknown header
+        {":PULS0:PER 6000.000000000", "?"}, // beyond the limit
+        {":PULS0:PER?", "0.0001"},          // ... which changed nothing
+        {"", "?"},                          // an empty line is a line too
     };
     for (const auto &[line, expected] : rows) {
         const Reply r = exchange(*port, line);
@@ -148,8 +141,7 @@ TEST_F(SimOnSerialLine, AnswersEveryKindOfLine)
     }
 }
 
-TEST_F(SimOnSerialLine, StaysSilentAtAnotherLineSpeed)
-{
+TEST_F(SimOnSerialLine, StaysSilentAtAnotherLineSpeed) {
     SimProcess sim(ports.path());
     ASSERT_TRUE(sim.start({}));
     auto port = openPort(300, 9600);
@@ -164,8 +156,7 @@ TEST_F(SimOnSerialLine, StaysSilentAtAnotherLineSpeed)
     EXPECT_EQ(r.text, kIdn);
 }
 
-TEST_F(SimOnSerialLine, FixedAtItsOwnBaud)
-{
+TEST_F(SimOnSerialLine, FixedAtItsOwnBaud) {
     SimProcess sim(ports.path());
     ASSERT_TRUE(sim.start({QStringLiteral("--baud"), QStringLiteral("9600")}));
     auto port = openPort(300, 115200);
@@ -175,8 +166,7 @@ TEST_F(SimOnSerialLine, FixedAtItsOwnBaud)
     EXPECT_EQ(exchange(*port, "*IDN?").text, kIdn);
 }
 
-TEST_F(SimOnSerialLine, BinsSurviveARestartWithState)
-{
+TEST_F(SimOnSerialLine, BinsSurviveARestartWithState) {
     const QString stateFile = ports.filePath(QStringLiteral("bins.txt"));
     const QStringList args{QStringLiteral("--model"), QStringLiteral("HRA8"),
                            QStringLiteral("--state"), stateFile};
@@ -213,22 +203,51 @@ struct FaultRow {
     int noiseBytes;   // bytes before it
 };
 
-TEST_F(SimOnSerialLine, FaultOptionsShapeTheReplies)
-{
+TEST_F(SimOnSerialLine, FaultOptionsShapeTheReplies) {
     const std::vector<FaultRow> rows{
-        {"leading blanks", {QStringLiteral("--leading-blanks"), QStringLiteral("2")}, "*IDN?",
-         2000, false, "  " + kIdn, 0},
-        {"fixed reply", {QStringLiteral("--reply"), QStringLiteral(":PULS0:MOD?=XYZ")},
-         ":PULS0:MOD?", 2000, false, "XYZ", 0},
-        {"fixed reply leaves others", {QStringLiteral("--reply"), QStringLiteral(":PULS0:MOD?=XYZ")},
-         ":PULS0:PER?", 2000, false, "0.001", 0},
-        {"garbage", {QStringLiteral("--garbage"), QStringLiteral("5")}, "*IDN?", 2000, false,
-         kIdn, 5},
+        {"leading blanks",
+         {QStringLiteral("--leading-blanks"), QStringLiteral("2")},
+         "*IDN?",
+         2000,
+         false,
+         "  " + kIdn,
+         0},
+        {"fixed reply",
+         {QStringLiteral("--reply"), QStringLiteral(":PULS0:MOD?=XYZ")},
+         ":PULS0:MOD?",
+         2000,
+         false,
+         "XYZ",
+         0},
+        {"fixed reply leaves others",
+         {QStringLiteral("--reply"), QStringLiteral(":PULS0:MOD?=XYZ")},
+         ":PULS0:PER?",
+         2000,
+         false,
+         "0.001",
+         0},
+        {"garbage",
+         {QStringLiteral("--garbage"), QStringLiteral("5")},
+         "*IDN?",
+         2000,
+         false,
+         kIdn,
+         5},
         {"silent", {QStringLiteral("--silent")}, "*IDN?", 300, true, "", 0},
-        {"late beyond the response time", {QStringLiteral("--delay"), QStringLiteral("3000")},
-         "*IDN?", 300, true, "", 0},
-        {"late within the response time", {QStringLiteral("--delay"), QStringLiteral("100")},
-         "*IDN?", 3000, false, kIdn, 0},
+        {"late beyond the response time",
+         {QStringLiteral("--delay"), QStringLiteral("3000")},
+         "*IDN?",
+         300,
+         true,
+         "",
+         0},
+        {"late within the response time",
+         {QStringLiteral("--delay"), QStringLiteral("100")},
+         "*IDN?",
+         3000,
+         false,
+         kIdn,
+         0},
     };
     for (const FaultRow &r : rows) {
         SCOPED_TRACE(r.name);
@@ -245,8 +264,7 @@ TEST_F(SimOnSerialLine, FaultOptionsShapeTheReplies)
     }
 }
 
-TEST_F(SimOnSerialLine, PulledCableTakesThePortAway)
-{
+TEST_F(SimOnSerialLine, PulledCableTakesThePortAway) {
     SimProcess sim(ports.path());
     ASSERT_TRUE(sim.start({QStringLiteral("--close-after"), QStringLiteral("2")}));
     auto port = openPort();
@@ -259,8 +277,7 @@ TEST_F(SimOnSerialLine, PulledCableTakesThePortAway)
     EXPECT_FALSE(port->Open());
 }
 
-TEST_F(SimOnSerialLine, EndsCleanlyOnSignalsAndRemovesItsLink)
-{
+TEST_F(SimOnSerialLine, EndsCleanlyOnSignalsAndRemovesItsLink) {
     for (int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal);
         SimProcess sim(ports.path());

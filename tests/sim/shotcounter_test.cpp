@@ -13,20 +13,17 @@ constexpr qint64 kMs = 1000000; // nanoseconds
 // An instrument on a clock the test moves by hand.
 class ShotCounter : public ::testing::Test {
 protected:
-    Instrument &make(const char *modelName)
-    {
+    Instrument &make(const char *modelName) {
         instrument = std::make_unique<Instrument>(*sim::findModel(modelName), sim::Identity{},
                                                   [this] { return nowNs; });
         return *instrument;
     }
     QByteArray ask(const QByteArray &line) { return instrument->handleLine(line); }
-    void runLines(const std::vector<const char *> &lines)
-    {
+    void runLines(const std::vector<const char *> &lines) {
         for (const char *line : lines)
             ASSERT_EQ(ask(line), "ok") << line;
     }
-    QByteArray countQuery() const
-    {
+    QByteArray countQuery() const {
         return instrument->model().series == 4 ? QByteArray(":PULS0:COUN:PULSES?")
                                                : QByteArray(":PULS0:COUN:COUN? TCNTS?");
     }
@@ -45,30 +42,52 @@ struct TrainRow {
 };
 
 // One pulse at the start of every period of the run; single shot and burst end by themselves.
-TEST_F(ShotCounter, CountsSystemPulsesOfTheRun)
-{
+TEST_F(ShotCounter, CountsSystemPulsesOfTheRun) {
     const std::vector<TrainRow> rows{
         {"continuous", "HRA8", {":PULS0:COUN:STAT 1"}, 10 * kMs + kMs / 2, "11", "1"},
         {"continuous VDX", "VDX-2", {":PULS0:COUN:STAT 1"}, 10 * kMs + kMs / 2, "11", "1"},
         {"just started", "HRA8", {":PULS0:COUN:STAT 1"}, 0, "1", "1"},
         {"longer period", "HLA4", {":PULS0:COUN:STAT 1", ":PULS0:PER 0.01"}, 95 * kMs, "10", "1"},
         {"single shot", "HRA8", {":PULS0:COUN:STAT 1", ":PULS0:MOD SING"}, 10 * kMs, "1", "0"},
-        {"single shot, within its period", "HRA8", {":PULS0:COUN:STAT 1", ":PULS0:MOD SING"},
-         kMs / 2, "1", "1"},
-        {"burst done", "HRB4", {":PULS0:COUN:STAT 1", ":PULS0:MOD BURS", ":PULS0:BCO 5"},
-         100 * kMs, "5", "0"},
-        {"burst under way", "HRB4", {":PULS0:COUN:STAT 1", ":PULS0:MOD BURS", ":PULS0:BCO 5"},
-         3 * kMs + kMs / 2, "4", "1"},
+        {"single shot, within its period",
+         "HRA8",
+         {":PULS0:COUN:STAT 1", ":PULS0:MOD SING"},
+         kMs / 2,
+         "1",
+         "1"},
+        {"burst done",
+         "HRB4",
+         {":PULS0:COUN:STAT 1", ":PULS0:MOD BURS", ":PULS0:BCO 5"},
+         100 * kMs,
+         "5",
+         "0"},
+        {"burst under way",
+         "HRB4",
+         {":PULS0:COUN:STAT 1", ":PULS0:MOD BURS", ":PULS0:BCO 5"},
+         3 * kMs + kMs / 2,
+         "4",
+         "1"},
         // on 2, off 3: periods 0, 1, 5 and 6 of the first ten carry a pulse
-        {"duty cycle", "VDX-8",
+        {"duty cycle",
+         "VDX-8",
          {":PULS0:COUN:STAT 1", ":PULS0:MOD DCYC", ":PULS0:PCO 2", ":PULS0:OCO 3"},
-         9 * kMs + kMs / 2, "4", "1"},
-        {"waiting for a trigger", "HRA8", {":PULS0:COUN:STAT 1", ":PULS0:TRIG:MOD TRIG"},
-         50 * kMs, "0", "1"},
+         9 * kMs + kMs / 2,
+         "4",
+         "1"},
+        {"waiting for a trigger",
+         "HRA8",
+         {":PULS0:COUN:STAT 1", ":PULS0:TRIG:MOD TRIG"},
+         50 * kMs,
+         "0",
+         "1"},
         {"counter off", "HRA8", {}, 50 * kMs, "0", "1"},
         // 10^10 periods of 100 ns would overflow a 32-bit count
-        {"capped", "HRB8", {":PULS0:COUN:STAT 1", ":PULS0:PER 0.0000001"}, 1000000 * kMs,
-         "4294967295", "1"},
+        {"capped",
+         "HRB8",
+         {":PULS0:COUN:STAT 1", ":PULS0:PER 0.0000001"},
+         1000000 * kMs,
+         "4294967295",
+         "1"},
     };
     for (const TrainRow &r : rows) {
         SCOPED_TRACE(r.name);
@@ -81,8 +100,7 @@ TEST_F(ShotCounter, CountsSystemPulsesOfTheRun)
     }
 }
 
-TEST_F(ShotCounter, KeepsItsCountWhileStoppedAndAcrossRuns)
-{
+TEST_F(ShotCounter, KeepsItsCountWhileStoppedAndAcrossRuns) {
     make("HRA8");
     runLines({":PULS0:COUN:STAT 1", ":PULS0:STAT ON"});
     nowNs += 4 * kMs + kMs / 2; // pulses at 0..4 ms
@@ -94,8 +112,7 @@ TEST_F(ShotCounter, KeepsItsCountWhileStoppedAndAcrossRuns)
     EXPECT_EQ(ask(countQuery()), "8");
 }
 
-TEST_F(ShotCounter, NewPeriodAppliesFromTheNextPulse)
-{
+TEST_F(ShotCounter, NewPeriodAppliesFromTheNextPulse) {
     make("HRA8");
     runLines({":PULS0:COUN:STAT 1", ":PULS0:STAT ON"});
     nowNs += 2 * kMs + kMs / 2; // pulses at 0, 1, 2 ms; next due at 3 ms
@@ -114,14 +131,13 @@ struct CounterForm {
 
 // Series 4 clears with a bare ":PULS0:COUN:CL" and counts with ":PULS0:COUN:PULSES?"; the
 // others name the counter TCNTS. Each series refuses the other's form and keeps its count.
-TEST_F(ShotCounter, ClearAndCountFormsFollowTheSeries)
-{
+TEST_F(ShotCounter, ClearAndCountFormsFollowTheSeries) {
     const std::vector<CounterForm> rows{
-        {"HRA8", ":PULS0:COUN:CL TCNTS", true},   {"HRA8", ":PULS0:COUN:CL", false},
-        {"HRB4", ":PULS0:COUN:CL TCNTS", true},   {"HRB4", ":PULS0:COUN:CL", false},
-        {"HLA2", ":PULS0:COUN:CL TCNTS", true},   {"HLA2", ":PULS0:COUN:CL", false},
-        {"VDX-4", ":PULS0:COUN:CL", true},        {"VDX-4", ":PULS0:COUN:CL TCNTS", false},
-        {"VDX-4", ":PULS0:COUN:CL?", false},      {"HRA8", ":PULS0:COUN:CL? TCNTS", false},
+        {"HRA8", ":PULS0:COUN:CL TCNTS", true}, {"HRA8", ":PULS0:COUN:CL", false},
+        {"HRB4", ":PULS0:COUN:CL TCNTS", true}, {"HRB4", ":PULS0:COUN:CL", false},
+        {"HLA2", ":PULS0:COUN:CL TCNTS", true}, {"HLA2", ":PULS0:COUN:CL", false},
+        {"VDX-4", ":PULS0:COUN:CL", true},      {"VDX-4", ":PULS0:COUN:CL TCNTS", false},
+        {"VDX-4", ":PULS0:COUN:CL?", false},    {"HRA8", ":PULS0:COUN:CL? TCNTS", false},
     };
     for (const CounterForm &r : rows) {
         SCOPED_TRACE(std::string(r.model) + ' ' + r.line);
@@ -134,8 +150,7 @@ TEST_F(ShotCounter, ClearAndCountFormsFollowTheSeries)
     }
 }
 
-TEST_F(ShotCounter, CountQueryFormsFollowTheSeries)
-{
+TEST_F(ShotCounter, CountQueryFormsFollowTheSeries) {
     const std::vector<CounterForm> rows{
         {"HRA8", ":PULS0:COUN:COUN? TCNTS?", true}, {"HRA8", ":PULS0:COUN:COUN? TCNTS", true},
         {"HRA8", ":PULS0:COUN:PULSES?", false},     {"HLA8", ":PULS0:COUN:COUN? TCNTS?", true},
