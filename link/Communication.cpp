@@ -31,7 +31,7 @@ QByteArray Communication::queryBytes(const QString &command)
     if (m_ended)
         return {};
     pause();
-    if (m_ended || m_port.InUse())
+    if (m_ended || m_demoMode || m_port.InUse())
         return {};
     m_port.Flush();
     m_lastCommand = command + u'?';
@@ -91,6 +91,13 @@ QString Communication::CommandToPort(const QString &command)
     pause();
     if (m_ended)
         return {};
+    if (m_demoMode) {
+        m_lastCommand = command;
+        echo(QString::fromLocal8Bit(replytext::StripTrailing(command.toLocal8Bit())), SentColor());
+        if (m_log)
+            m_log->Sent(m_lastCommand);
+        return {};
+    }
     if (m_port.InUse()) {
         if (m_log)
             m_log->ComportInUse(command);
@@ -108,7 +115,7 @@ QString Communication::CommandToPort(const QString &command)
 
 QByteArray Communication::readReplyBytes()
 {
-    if (m_ended)
+    if (m_ended || m_demoMode)
         return {};
     const QByteArray reply = replytext::StripTrailing(m_port.Read());
     if (m_log)

@@ -43,6 +43,11 @@ public:
     bool Ended() const { return m_ended; }
     void setEnded() { m_ended = true; }
 
+    // Without an instrument nothing may reach any port: commands are still shown in the
+    // terminal and logged as sent, but no byte is written and no reply is awaited.
+    bool DemoMode() const { return m_demoMode; }
+    void setDemoMode(bool on) { m_demoMode = on; }
+
     QString LastCommand() const { return m_lastCommand; }
 
     QString QueryPort(const QString &command);
@@ -66,6 +71,7 @@ private:
     QString m_lastCommand;
     bool m_suppressCommands = false;
     bool m_ended = false;
+    bool m_demoMode = false;
 };
 
 } // namespace ilink

@@ -187,6 +187,23 @@ TEST_F(ExchangeTest, AfterTheEndNoExchangeTouchesThePort)
     EXPECT_TRUE(terminal.isEmpty());
 }
 
+// Demo mode has no instrument: the user still sees and logs each command as sent, but no
+// byte reaches the port the program happens to hold, and no reply is awaited.
+TEST_F(ExchangeTest, DemoModeShowsCommandsButSendsNothing)
+{
+    comm.setDemoMode(true);
+    EXPECT_EQ(comm.CommandToPort(QStringLiteral(":PULS0:STAT ON")), QString());
+    EXPECT_EQ(comm.QueryPortInteger(QStringLiteral(":PULS0:STAT")), 0);
+    comm.setDemoMode(false);
+    peer.onLine("*IDN?", PtyPeer::text("x\r\n"));
+    comm.QueryPort(QStringLiteral("*IDN"));
+    EXPECT_EQ(peer.received(), QByteArray("*IDN?\r\n")) << "demo mode wrote to the port";
+    ASSERT_EQ(terminal.size(), 1);
+    EXPECT_EQ(linktest::maskTimes(terminal[0].text), QStringLiteral("(T) :PULS0:STAT ON"));
+    EXPECT_EQ(terminal[0].color, ilink::Communication::SentColor());
+    EXPECT_EQ(logged().first(), QStringLiteral("Sent    (T): :PULS0:STAT ON"));
+}
+
 // --- numbers -----------------------------------------------------------------------------
 
 struct NumberCase {
