@@ -19,13 +19,31 @@
 
 namespace spintest {
 
-// Never destroyed: taken down by the exit handlers, after Qt's own globals, it crashes.
-inline void ensureApp() {
+// Created at first use and destroyed when the tests are done, before the exit handlers run:
+// a static QApplication taken down by them, after Qt's own globals, crashes.
+class AppEnvironment : public ::testing::Environment {
+public:
+    explicit AppEnvironment(QApplication *app) : m_app(app) {}
+    void TearDown() override
+    {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    QApplication *m_app;
+};
+
+inline void ensureApp()
+{
     static int argc = 1;
     static char name[] = "spinedit_test";
     static char *argv[] = {name, nullptr};
-    static QApplication *app = new QApplication(argc, argv);
-    Q_UNUSED(app);
+    static const bool created = [] {
+        ::testing::AddGlobalTestEnvironment(new AppEnvironment(new QApplication(argc, argv)));
+        return true;
+    }();
+    Q_UNUSED(created);
 }
 
 struct Design {
@@ -40,12 +58,14 @@ struct Design {
 // One spin edit with its OnChange and OnSetIncrement counted and its error messages scripted.
 class SpinEditTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ensureApp();
         recreate();
     }
 
-    void recreate() {
+    void recreate()
+    {
         spin = std::make_unique<ui::TPlusSpinEdit>();
         spin->setDialogs(&dialogs);
         QObject::connect(spin.get(), &ui::TPlusSpinEdit::OnChange,
@@ -62,7 +82,8 @@ protected:
     // In the order the main window applies its design values; the counts start afterwards.
     void
     configure(const Design &d,
-              ui::TPlusSpinEdit::TBorderStyle border = ui::TPlusSpinEdit::TBorderStyle::bsSingle) {
+              ui::TPlusSpinEdit::TBorderStyle border = ui::TPlusSpinEdit::TBorderStyle::bsSingle)
+    {
         spin->setAutoSize(false);
         spin->setBorderStyle(border);
         spin->setDecimals(d.decimals);
@@ -76,37 +97,44 @@ protected:
         incrementEvents = 0;
     }
 
-    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
         QTest::keyClick(spin.get(), k, mods);
     }
-    void keys(Qt::Key k, int times) {
+    void keys(Qt::Key k, int times)
+    {
         for (int n = 0; n < times; ++n)
             key(k);
     }
     void type(char c) { QTest::keyClick(spin.get(), c); }
 
     // A key event as the platform delivers it, auto-repeat flag included.
-    void sendKey(QEvent::Type type, Qt::Key k, bool autoRepeat) {
+    void sendKey(QEvent::Type type, Qt::Key k, bool autoRepeat)
+    {
         QKeyEvent event(type, k, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(spin.get(), &event);
     }
 
-    QPushButton *upButton() const {
+    QPushButton *upButton() const
+    {
         return spin->findChild<QPushButton *>(QStringLiteral("upButton"));
     }
-    QPushButton *downButton() const {
+    QPushButton *downButton() const
+    {
         return spin->findChild<QPushButton *>(QStringLiteral("downButton"));
     }
     QTimer *repeatTimer() const { return spin->findChild<QTimer *>(QStringLiteral("repeatTimer")); }
     // Delivers the repeat timer's tick now instead of waiting for it.
-    void tick() {
+    void tick()
+    {
         QTimer *timer = repeatTimer();
         ASSERT_TRUE(timer->isActive());
         QTimerEvent event(timer->timerId());
         QCoreApplication::sendEvent(timer, &event);
     }
 
-    void showFocused() {
+    void showFocused()
+    {
         spin->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(spin.get()));
         spin->activateWindow();
@@ -120,7 +148,8 @@ protected:
 
     // Left edge, in the control's coordinates, of the text as drawn: right-aligned half a digit
     // before the arrow buttons.
-    int textLeft() const {
+    int textLeft() const
+    {
         const QFontMetrics fm(spin->font());
         QString shown = spin->Text();
         shown.replace(u'_', u'0');
@@ -128,7 +157,8 @@ protected:
     }
 
     // Pixel cell of the character at 0-based index k of the displayed text.
-    QRect charCell(int k) const {
+    QRect charCell(int k) const
+    {
         const QFontMetrics fm(spin->font());
         QString shown = spin->Text();
         shown.replace(u'_', u'0');
