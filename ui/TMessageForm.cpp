@@ -1,0 +1,37 @@
+#include "ui/TMessageForm.h"
+
+#include "ui/FormParts.h"
+#include "ui/WindowFonts.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace ui {
+
+namespace {
+constexpr int kMessageFontPx = 29;
+}
+
+TMessageForm::TMessageForm(QWidget *parent) : QWidget(parent, Qt::Dialog)
+{
+    setObjectName(QStringLiteral("MessageForm"));
+    setWindowTitle(QStringLiteral("Message"));
+    setFont(TahomaFont(kWindowFontPx));
+    setFixedSize(kClientWidth, kClientHeight);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    setEnabled(false);
+
+    MessageLabel = new QLabel(QStringLiteral("Loading. Please wait..."), this);
+    MessageLabel->setObjectName(QStringLiteral("MessageLabel"));
+    MessageLabel->setFont(TahomaFont(kMessageFontPx));
+    MessageLabel->setGeometry(8, 12, 313, 35);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TMessageForm::~TMessageForm() = default;
+
+} // namespace ui
