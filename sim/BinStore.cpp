@@ -9,7 +9,8 @@
 
 namespace sim {
 
-Instrument::Bins BinStore::load(const ModelInfo &model, QStringList *warnings) const {
+Instrument::Bins BinStore::load(const ModelInfo &model, QStringList *warnings) const
+{
     Instrument::Bins bins;
     bins.fill(InstrumentState::factoryDefaults(model));
     QFile file(m_path);
@@ -59,7 +60,8 @@ Instrument::Bins BinStore::load(const ModelInfo &model, QStringList *warnings) c
     return bins;
 }
 
-bool BinStore::save(const Instrument::Bins &bins, const ModelInfo &model, QString *error) const {
+bool BinStore::save(const Instrument::Bins &bins, const ModelInfo &model, QString *error) const
+{
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)

@@ -19,7 +19,8 @@ namespace {
 
 constexpr int kMaxLineLength = 200;
 
-bool isPrintableAscii(QByteArrayView line) {
+bool isPrintableAscii(QByteArrayView line)
+{
     for (char c : line) {
         if (c < 0x20 || c > 0x7e)
             return false;
@@ -31,11 +32,13 @@ bool isPrintableAscii(QByteArrayView line) {
 
 Instrument::Instrument(const ModelInfo &model, Identity identity, Clock clock)
     : m_model(model), m_identity(std::move(identity)), m_clock(std::move(clock)),
-      m_state(InstrumentState::factoryDefaults(model)) {
+      m_state(InstrumentState::factoryDefaults(model))
+{
     m_bins.fill(m_state);
 }
 
-qint64 Instrument::now() const {
+qint64 Instrument::now() const
+{
     if (m_clock)
         return m_clock();
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -43,7 +46,8 @@ qint64 Instrument::now() const {
         .count();
 }
 
-PulseTrain::Timing Instrument::timing() const {
+PulseTrain::Timing Instrument::timing() const
+{
     const SystemState &s = m_state.system;
     PulseTrain::Timing t;
     t.periodSeconds = s.period;
@@ -56,22 +60,26 @@ PulseTrain::Timing Instrument::timing() const {
     return t;
 }
 
-bool Instrument::running() {
+bool Instrument::running()
+{
     m_train.advance(now(), timing());
     return m_train.running();
 }
 
-quint64 Instrument::shotCount() {
+quint64 Instrument::shotCount()
+{
     m_train.advance(now(), timing());
     return m_train.count();
 }
 
-void Instrument::setBins(const Bins &bins) {
+void Instrument::setBins(const Bins &bins)
+{
     m_bins = bins;
     m_bins[0] = InstrumentState::factoryDefaults(m_model);
 }
 
-QByteArray Instrument::handleLine(QByteArrayView rawLine) {
+QByteArray Instrument::handleLine(QByteArrayView rawLine)
+{
     const QByteArray line = rawLine.toByteArray().trimmed().toUpper();
     if (line.isEmpty() || line.size() > kMaxLineLength || !isPrintableAscii(line))
         return errorReply();
@@ -109,7 +117,8 @@ QByteArray Instrument::handleLine(QByteArrayView rawLine) {
     return channelCommand(p, digit - '0');
 }
 
-QByteArray Instrument::commonCommand(const Parsed &p) {
+QByteArray Instrument::commonCommand(const Parsed &p)
+{
     if (p.path == "*IDN" && p.query && p.arg.isEmpty()) {
         return m_identity.company + ',' + m_model.name.toByteArray() + ',' +
                QByteArray::number(m_identity.serialNumber) + ',' + m_identity.firmware + '-' +
@@ -134,7 +143,8 @@ QByteArray Instrument::commonCommand(const Parsed &p) {
     return errorReply();
 }
 
-QByteArray Instrument::systBlockCommand(const Parsed &p) {
+QByteArray Instrument::systBlockCommand(const Parsed &p)
+{
     const SystemSpec *spec = findSystBlockSetting(p.path);
     if (!spec)
         return errorReply();
@@ -143,7 +153,8 @@ QByteArray Instrument::systBlockCommand(const Parsed &p) {
     return applySetting(*spec, m_state.system, p.arg, m_model) ? okReply() : errorReply();
 }
 
-QByteArray Instrument::systemCommand(const Parsed &p) {
+QByteArray Instrument::systemCommand(const Parsed &p)
+{
     if (p.path == "STAT")
         return runCommand(p);
     if (p.path.startsWith("COUN:") && p.path != "COUN:STAT")
@@ -156,7 +167,8 @@ QByteArray Instrument::systemCommand(const Parsed &p) {
     return applySetting(*spec, m_state.system, p.arg, m_model) ? okReply() : errorReply();
 }
 
-QByteArray Instrument::runCommand(const Parsed &p) {
+QByteArray Instrument::runCommand(const Parsed &p)
+{
     if (p.query) {
         if (!p.arg.isEmpty())
             return errorReply();
@@ -174,7 +186,8 @@ QByteArray Instrument::runCommand(const Parsed &p) {
 }
 
 // The two series families speak different counter dialects; each rejects the other's.
-QByteArray Instrument::counterCommand(const Parsed &p) {
+QByteArray Instrument::counterCommand(const Parsed &p)
+{
     const bool series4 = m_model.series == 4;
     if (p.path == "COUN:CL" && !p.query) {
         const bool accepted = series4 ? p.arg.isEmpty() : p.arg == "TCNTS";
@@ -195,7 +208,8 @@ QByteArray Instrument::counterCommand(const Parsed &p) {
     return QByteArray::number(m_train.count());
 }
 
-QByteArray Instrument::channelCommand(const Parsed &p, int channel) {
+QByteArray Instrument::channelCommand(const Parsed &p, int channel)
+{
     if (p.path == "CAL:TYPE") {
         if (!p.query || !p.arg.isEmpty() || !hasCalibrationType(m_model.series))
             return errorReply();

@@ -7,7 +7,8 @@
 
 namespace sim {
 
-bool readLineSettings(int fd, LineSettings *out) {
+bool readLineSettings(int fd, LineSettings *out)
+{
     struct termios2 tio {};
     if (::ioctl(fd, TCGETS2, &tio) != 0)
         return false;

@@ -41,7 +41,8 @@ constexpr std::array<SpeedCode, 17> kSpeeds{{
     {4000000, B4000000},
 }};
 
-speed_t speedCode(qint32 baud) {
+speed_t speedCode(qint32 baud)
+{
     for (const SpeedCode &s : kSpeeds) {
         if (s.baud == baud)
             return s.code;
@@ -49,22 +50,26 @@ speed_t speedCode(qint32 baud) {
     return B0;
 }
 
-QString errnoText(const char *what) {
+QString errnoText(const char *what)
+{
     return QStringLiteral("%1: %2").arg(QLatin1String(what),
                                         QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 } // namespace
 
-PtyPort::~PtyPort() {
+PtyPort::~PtyPort()
+{
     close();
 }
 
-bool PtyPort::isSupportedBaud(qint32 baud) {
+bool PtyPort::isSupportedBaud(qint32 baud)
+{
     return speedCode(baud) != B0;
 }
 
-bool PtyPort::open(qint32 baud, QString *error) {
+bool PtyPort::open(qint32 baud, QString *error)
+{
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
         *error = errnoText("posix_openpt");
@@ -109,7 +114,8 @@ bool PtyPort::open(qint32 baud, QString *error) {
     return true;
 }
 
-bool PtyPort::makeLink(const QString &linkPath, QString *error) {
+bool PtyPort::makeLink(const QString &linkPath, QString *error)
+{
     const QFileInfo info(linkPath);
     QDir().mkpath(info.absolutePath());
     // A link left behind by a stand-in that was killed is replaced; anything else is kept.
@@ -128,7 +134,8 @@ bool PtyPort::makeLink(const QString &linkPath, QString *error) {
     return true;
 }
 
-void PtyPort::close() {
+void PtyPort::close()
+{
     if (!m_linkPath.isEmpty()) {
         if (QFileInfo(m_linkPath).symLinkTarget() == m_slavePath)
             QFile::remove(m_linkPath);
@@ -142,21 +149,24 @@ void PtyPort::close() {
     m_slave = -1;
 }
 
-LineSettings PtyPort::lineSettings() const {
+LineSettings PtyPort::lineSettings() const
+{
     LineSettings s;
     if (m_slave >= 0)
         readLineSettings(m_slave, &s);
     return s;
 }
 
-int PtyPort::unreadBySlave() const {
+int PtyPort::unreadBySlave() const
+{
     int pending = 0;
     if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &pending) != 0)
         return 0;
     return pending;
 }
 
-qint64 PtyPort::write(const QByteArray &bytes) {
+qint64 PtyPort::write(const QByteArray &bytes)
+{
     if (m_master < 0)
         return -1;
     const ssize_t n = ::write(m_master, bytes.constData(), static_cast<size_t>(bytes.size()));

@@ -8,7 +8,8 @@ namespace sim {
 namespace {
 
 // Pulses in the first `slots` periods of a run.
-quint64 pulsesIn(quint64 slots, const PulseTrain::Timing &t) {
+quint64 pulsesIn(quint64 slots, const PulseTrain::Timing &t)
+{
     if (t.mode != PulseTrain::Mode::DutyCycle)
         return slots;
     const quint64 cycle = t.dutyOn + t.dutyOff;
@@ -16,7 +17,8 @@ quint64 pulsesIn(quint64 slots, const PulseTrain::Timing &t) {
 }
 
 // Periods after which the run ends by itself; 0 for a run without end.
-quint64 lastSlot(const PulseTrain::Timing &t) {
+quint64 lastSlot(const PulseTrain::Timing &t)
+{
     switch (t.mode) {
     case PulseTrain::Mode::SingleShot:
         return 1;
@@ -29,7 +31,8 @@ quint64 lastSlot(const PulseTrain::Timing &t) {
 
 } // namespace
 
-void PulseTrain::start(qint64 nowNs) {
+void PulseTrain::start(qint64 nowNs)
+{
     if (m_running)
         return;
     m_running = true;
@@ -37,12 +40,14 @@ void PulseTrain::start(qint64 nowNs) {
     m_slotsDone = 0;
 }
 
-void PulseTrain::stop(qint64 nowNs, const Timing &timing) {
+void PulseTrain::stop(qint64 nowNs, const Timing &timing)
+{
     advance(nowNs, timing);
     m_running = false;
 }
 
-void PulseTrain::advance(qint64 nowNs, const Timing &timing) {
+void PulseTrain::advance(qint64 nowNs, const Timing &timing)
+{
     if (!m_running)
         return;
     const double now = static_cast<double>(nowNs);

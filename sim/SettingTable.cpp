@@ -73,7 +73,8 @@ const std::array<ChannelSpec, 14> kChannelSettings{{
 }};
 // clang-format on
 
-bool available(Availability a, int series) {
+bool available(Availability a, int series)
+{
     switch (a) {
     case A::AllSeries:
         return true;
@@ -85,11 +86,13 @@ bool available(Availability a, int series) {
     return false;
 }
 
-template <class State> bool pathMatches(const SettingSpec<State> &spec, QByteArrayView path) {
+template <class State> bool pathMatches(const SettingSpec<State> &spec, QByteArrayView path)
+{
     return spec.path == path || (!spec.altPath.isEmpty() && spec.altPath == path);
 }
 
-RealRange realRange(Limit limit, const SeriesRanges &r) {
+RealRange realRange(Limit limit, const SeriesRanges &r)
+{
     switch (limit) {
     case L::Period:
         return {r.periodMin, r.periodMax, r.periodStep};
@@ -108,7 +111,8 @@ RealRange realRange(Limit limit, const SeriesRanges &r) {
     }
 }
 
-CountRange countRange(Limit limit, const SeriesRanges &r) {
+CountRange countRange(Limit limit, const SeriesRanges &r)
+{
     switch (limit) {
     case L::SystemBurst:
     case L::SystemDuty:
@@ -124,7 +128,8 @@ CountRange countRange(Limit limit, const SeriesRanges &r) {
     }
 }
 
-std::optional<qint64> parseFlag(QByteArrayView arg) {
+std::optional<qint64> parseFlag(QByteArrayView arg)
+{
     if (arg == "1" || arg == "ON")
         return 1;
     if (arg == "0" || arg == "OFF")
@@ -133,7 +138,8 @@ std::optional<qint64> parseFlag(QByteArrayView arg) {
 }
 
 // "T0" or "CHA" to "CHH" as a channel number 0 to 8.
-std::optional<qint64> parseSyncSource(QByteArrayView arg) {
+std::optional<qint64> parseSyncSource(QByteArrayView arg)
+{
     if (arg == "T0")
         return 0;
     if (arg.size() == 3 && arg.startsWith("CH") && arg[2] >= 'A' && arg[2] <= 'H')
@@ -143,9 +149,9 @@ std::optional<qint64> parseSyncSource(QByteArrayView arg) {
 
 // The value `arg` stands for, without storing it; nothing when it does not fit the setting.
 template <class State>
-std::optional<std::pair<double, qint64>> parseValue(const SettingSpec<State> &spec,
-                                                    QByteArrayView arg, const ModelInfo &model,
-                                                    int channel) {
+std::optional<std::pair<double, qint64>>
+parseValue(const SettingSpec<State> &spec, QByteArrayView arg, const ModelInfo &model, int channel)
+{
     const SeriesRanges &ranges = rangesOfSeries(model.series);
     switch (spec.kind) {
     case VK::Real: {
@@ -195,7 +201,8 @@ std::optional<std::pair<double, qint64>> parseValue(const SettingSpec<State> &sp
 
 template <class State>
 bool applyTo(const SettingSpec<State> &spec, State &state, QByteArrayView arg,
-             const ModelInfo &model, int channel) {
+             const ModelInfo &model, int channel)
+{
     const auto value = parseValue(spec, arg, model, channel);
     if (!value)
         return false;
@@ -206,7 +213,8 @@ bool applyTo(const SettingSpec<State> &spec, State &state, QByteArrayView arg,
     return true;
 }
 
-template <class State> QByteArray replyOf(const SettingSpec<State> &spec, const State &state) {
+template <class State> QByteArray replyOf(const SettingSpec<State> &spec, const State &state)
+{
     switch (spec.kind) {
     case VK::Real:
         return formatReal(state.*spec.real);
@@ -228,7 +236,8 @@ template <class State> QByteArray replyOf(const SettingSpec<State> &spec, const 
 
 } // namespace
 
-const SystemSpec *findSystemSetting(QByteArrayView path, int series) {
+const SystemSpec *findSystemSetting(QByteArrayView path, int series)
+{
     for (const SystemSpec &spec : kSystemSettings) {
         if (pathMatches(spec, path) && available(spec.availability, series))
             return &spec;
@@ -236,11 +245,13 @@ const SystemSpec *findSystemSetting(QByteArrayView path, int series) {
     return nullptr;
 }
 
-const SystemSpec *findSystBlockSetting(QByteArrayView path) {
+const SystemSpec *findSystBlockSetting(QByteArrayView path)
+{
     return kAutoStart.path == path ? &kAutoStart : nullptr;
 }
 
-const ChannelSpec *findChannelSetting(QByteArrayView path) {
+const ChannelSpec *findChannelSetting(QByteArrayView path)
+{
     for (const ChannelSpec &spec : kChannelSettings) {
         if (pathMatches(spec, path))
             return &spec;
@@ -249,24 +260,29 @@ const ChannelSpec *findChannelSetting(QByteArrayView path) {
 }
 
 bool applySetting(const SystemSpec &spec, SystemState &state, QByteArrayView arg,
-                  const ModelInfo &model) {
+                  const ModelInfo &model)
+{
     return applyTo(spec, state, arg, model, 0);
 }
 
 bool applySetting(const ChannelSpec &spec, ChannelState &state, QByteArrayView arg,
-                  const ModelInfo &model, int channel) {
+                  const ModelInfo &model, int channel)
+{
     return applyTo(spec, state, arg, model, channel);
 }
 
-QByteArray settingReply(const SystemSpec &spec, const SystemState &state) {
+QByteArray settingReply(const SystemSpec &spec, const SystemState &state)
+{
     return replyOf(spec, state);
 }
 
-QByteArray settingReply(const ChannelSpec &spec, const ChannelState &state) {
+QByteArray settingReply(const ChannelSpec &spec, const ChannelState &state)
+{
     return replyOf(spec, state);
 }
 
-QByteArrayList settingLines(const InstrumentState &state, const ModelInfo &model) {
+QByteArrayList settingLines(const InstrumentState &state, const ModelInfo &model)
+{
     QByteArrayList lines;
     for (const SystemSpec &spec : kSystemSettings) {
         if (available(spec.availability, model.series))

@@ -29,11 +29,13 @@ constexpr std::array<SeriesRanges, 5> kRanges{{
 
 } // namespace
 
-std::span<const ModelInfo> allModels() {
+std::span<const ModelInfo> allModels()
+{
     return kModels;
 }
 
-const ModelInfo *findModel(QByteArrayView name) {
+const ModelInfo *findModel(QByteArrayView name)
+{
     for (const ModelInfo &m : kModels) {
         if (m.name == name)
             return &m;
@@ -41,7 +43,8 @@ const ModelInfo *findModel(QByteArrayView name) {
     return nullptr;
 }
 
-const SeriesRanges &rangesOfSeries(int series) {
+const SeriesRanges &rangesOfSeries(int series)
+{
     if (series < 1 || series > 4)
         return kRanges[0];
     return kRanges[static_cast<std::size_t>(series)];

@@ -42,13 +42,16 @@ std::span<const ModelInfo> allModels();
 const ModelInfo *findModel(QByteArrayView name);
 const SeriesRanges &rangesOfSeries(int series);
 
-inline bool hasSeries1Clock(int series) {
+inline bool hasSeries1Clock(int series)
+{
     return series == 1 || series == 4;
 }
-inline bool hasSeries2Clock(int series) {
+inline bool hasSeries2Clock(int series)
+{
     return series == 2;
 }
-inline bool hasCalibrationType(int series) {
+inline bool hasCalibrationType(int series)
+{
     return series == 1 || series == 4;
 }
 

@@ -22,25 +22,29 @@ constexpr int kCableDrainMs = 1000;
 constexpr int kCableDrainPollMs = 10;
 constexpr int kCableSettleMs = 200;
 
-QByteArray normalised(const QByteArray &line) {
+QByteArray normalised(const QByteArray &line)
+{
     return line.trimmed().toUpper();
 }
 
 } // namespace
 
 SimServer::SimServer(Instrument &instrument, PtyPort &port, ServerOptions options)
-    : m_instrument(instrument), m_port(port), m_options(std::move(options)) {
+    : m_instrument(instrument), m_port(port), m_options(std::move(options))
+{
     for (auto &fixed : m_options.fixedReplies)
         fixed.first = normalised(fixed.first);
 }
 
-qint64 SimServer::nowMs() {
+qint64 SimServer::nowMs()
+{
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
-void SimServer::log(const QByteArray &text) const {
+void SimServer::log(const QByteArray &text) const
+{
     if (!m_options.verbose)
         return;
     const QByteArray stamp =
@@ -49,7 +53,8 @@ void SimServer::log(const QByteArray &text) const {
     std::fflush(stdout);
 }
 
-bool SimServer::lineMatches(QByteArray *why) const {
+bool SimServer::lineMatches(QByteArray *why) const
+{
     const LineSettings s = m_port.lineSettings();
     // An input speed of 0 means "as the output speed".
     const qint32 in = s.inputSpeed == 0 ? s.outputSpeed : s.inputSpeed;
@@ -64,7 +69,8 @@ bool SimServer::lineMatches(QByteArray *why) const {
     return true;
 }
 
-void SimServer::run(int stopFd) {
+void SimServer::run(int stopFd)
+{
     std::array<char, 4096> buffer{};
     while (!m_cablePulled) {
         int timeoutMs = -1;
@@ -94,7 +100,8 @@ void SimServer::run(int stopFd) {
     }
 }
 
-void SimServer::takeBytes(const char *data, qsizetype size) {
+void SimServer::takeBytes(const char *data, qsizetype size)
+{
     QByteArray why;
     if (!lineMatches(&why)) {
         // At a foreign speed the bytes are noise to the instrument; any half line is lost too.
@@ -123,7 +130,8 @@ void SimServer::takeBytes(const char *data, qsizetype size) {
     }
 }
 
-void SimServer::takeLine(const QByteArray &line) {
+void SimServer::takeLine(const QByteArray &line)
+{
     ++m_linesTaken;
     const QByteArray shown = line.size() > 80 ? line.left(80) + "..." : line;
     if (m_options.silent) {
@@ -139,7 +147,8 @@ void SimServer::takeLine(const QByteArray &line) {
     log(shown + " -> " + reply + note);
 }
 
-QByteArray SimServer::replyFor(const QByteArray &line) {
+QByteArray SimServer::replyFor(const QByteArray &line)
+{
     const QByteArray key = normalised(line);
     for (const auto &fixed : m_options.fixedReplies) {
         if (fixed.first == key)
@@ -148,7 +157,8 @@ QByteArray SimServer::replyFor(const QByteArray &line) {
     return m_instrument.handleLine(line);
 }
 
-void SimServer::sendDueReplies() {
+void SimServer::sendDueReplies()
+{
     const qint64 now = nowMs();
     while (!m_pending.empty() && m_pending.front().dueMs <= now) {
         const QByteArray &bytes = m_pending.front().bytes;
@@ -159,7 +169,8 @@ void SimServer::sendDueReplies() {
     }
 }
 
-void SimServer::pullCable() {
+void SimServer::pullCable()
+{
     // The last reply reaches the slave's queue a moment after our write, so an empty queue
     // only means "taken" once the reply has been seen there or the settle time has passed.
     bool seen = false;
@@ -175,7 +186,8 @@ void SimServer::pullCable() {
     m_cablePulled = true;
 }
 
-QByteArray SimServer::garbage() {
+QByteArray SimServer::garbage()
+{
     QByteArray bytes;
     bytes.reserve(m_options.garbageBytes);
     while (bytes.size() < m_options.garbageBytes) {

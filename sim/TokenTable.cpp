@@ -4,7 +4,8 @@
 
 namespace sim {
 
-int TokenTable::positionOf(QByteArrayView word) const {
+int TokenTable::positionOf(QByteArrayView word) const
+{
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].token == word || (!entries[i].alias.isEmpty() && entries[i].alias == word))
             return static_cast<int>(i);
@@ -12,7 +13,8 @@ int TokenTable::positionOf(QByteArrayView word) const {
     return -1;
 }
 
-QByteArrayView TokenTable::tokenAt(int position) const {
+QByteArrayView TokenTable::tokenAt(int position) const
+{
     if (position < 0 || position >= size())
         return {};
     return entries[static_cast<std::size_t>(position)].token;

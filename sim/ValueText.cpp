@@ -6,7 +6,8 @@
 
 namespace sim {
 
-std::optional<double> parseReal(QByteArrayView text) {
+std::optional<double> parseReal(QByteArrayView text)
+{
     static const QRegularExpression kNumber(
         QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)(E[+-]?\\d{1,3})?$"));
     const QString s = QString::fromLatin1(text);
@@ -19,7 +20,8 @@ std::optional<double> parseReal(QByteArrayView text) {
     return v;
 }
 
-std::optional<quint64> parseCount(QByteArrayView text) {
+std::optional<quint64> parseCount(QByteArrayView text)
+{
     if (text.isEmpty() || text.size() > 12)
         return std::nullopt;
     quint64 v = 0;
@@ -31,7 +33,8 @@ std::optional<quint64> parseCount(QByteArrayView text) {
     return v;
 }
 
-std::optional<double> fitToRange(double value, const RealRange &range) {
+std::optional<double> fitToRange(double value, const RealRange &range)
+{
     const double slack = range.step * 1e-3;
     if (value < range.min - slack || value > range.max + slack)
         return std::nullopt;
@@ -46,7 +49,8 @@ std::optional<double> fitToRange(double value, const RealRange &range) {
     return onGrid == 0.0 ? 0.0 : onGrid; // no "-0"
 }
 
-QByteArray formatReal(double value) {
+QByteArray formatReal(double value)
+{
     if (value == 0.0)
         return QByteArrayLiteral("0");
     return QByteArray::number(value, 'G', 15);

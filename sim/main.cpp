@@ -22,18 +22,21 @@ namespace {
 // serving loop; a signal handler can do nothing safer than write to it.
 int g_stopPipeWrite = -1;
 
-void requestStop(int) {
+void requestStop(int)
+{
     const char byte = 0;
     [[maybe_unused]] const ssize_t n = ::write(g_stopPipeWrite, &byte, 1);
 }
 
-int fail(const QString &message) {
+int fail(const QString &message)
+{
     std::fprintf(stderr, "pulsegen-sim: %s\n", qPrintable(message));
     return 2;
 }
 
 std::optional<int> intOption(const QCommandLineParser &parser, const QString &name, int min,
-                             int max) {
+                             int max)
+{
     bool ok = false;
     const int value = parser.value(name).toInt(&ok);
     if (!ok || value < min || value > max)
@@ -43,7 +46,8 @@ std::optional<int> intOption(const QCommandLineParser &parser, const QString &na
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("pulsegen-sim"));
 

@@ -10,14 +10,16 @@ namespace {
 using sim::BinStore;
 using sim::Instrument;
 
-const sim::ModelInfo &hrb4() {
+const sim::ModelInfo &hrb4()
+{
     return *sim::findModel("HRB4");
 }
 
 class BinStoreFile : public ::testing::Test {
 protected:
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
-    void write(const QString &file, const QByteArray &text) const {
+    void write(const QString &file, const QByteArray &text) const
+    {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
@@ -26,7 +28,8 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(BinStoreFile, KeepsEverySettingOfEveryBin) {
+TEST_F(BinStoreFile, KeepsEverySettingOfEveryBin)
+{
     Instrument instrument(hrb4());
     for (int bin = 1; bin <= Instrument::kBinCount; ++bin) {
         const QByteArray period = QByteArray::number(bin) + "E-3";
@@ -48,7 +51,8 @@ TEST_F(BinStoreFile, KeepsEverySettingOfEveryBin) {
     EXPECT_NE(loaded[3], loaded[4]);
 }
 
-TEST_F(BinStoreFile, MissingFileGivesFactoryBinsQuietly) {
+TEST_F(BinStoreFile, MissingFileGivesFactoryBinsQuietly)
+{
     QStringList warnings;
     const Instrument::Bins bins = BinStore(path("none.txt")).load(hrb4(), &warnings);
     EXPECT_TRUE(warnings.isEmpty());
@@ -58,7 +62,8 @@ TEST_F(BinStoreFile, MissingFileGivesFactoryBinsQuietly) {
 
 // A hand-edited or foreign file: what the model takes is kept, the rest is reported and left
 // at the factory value.
-TEST_F(BinStoreFile, RejectedLinesAreReportedAndSkipped) {
+TEST_F(BinStoreFile, RejectedLinesAreReportedAndSkipped)
+{
     write(path("bins.txt"), "# note\n"
                             "[bin 2]\n"
                             ":PULS0:PER 0.004\n"

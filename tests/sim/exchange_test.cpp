@@ -14,7 +14,8 @@
 
 namespace {
 
-void ensureApp() {
+void ensureApp()
+{
     static int argc = 1;
     static char name[] = "sim_exchange";
     static char *argv[] = {name, nullptr};
@@ -25,19 +26,22 @@ void ensureApp() {
 
 class ExchangeWithSim : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ensureApp();
         ASSERT_TRUE(ports.isValid());
         qputenv("VNH_COMPORTS", ports.path().toLocal8Bit());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (sim.state() != QProcess::NotRunning) {
             ::kill(static_cast<pid_t>(sim.processId()), SIGTERM);
             sim.waitForFinished(5000);
         }
     }
 
-    void startSim(const QString &model) {
+    void startSim(const QString &model)
+    {
         sim.start(QStringLiteral(PULSEGEN_SIM_BINARY),
                   {QStringLiteral("--model"), model, QStringLiteral("--link"),
                    ports.filePath(QStringLiteral("com4"))});
@@ -61,7 +65,8 @@ protected:
     ilink::Communication exchange{port};
 };
 
-TEST_F(ExchangeWithSim, ReadsWhatItSetInEveryReplyKind) {
+TEST_F(ExchangeWithSim, ReadsWhatItSetInEveryReplyKind)
+{
     startSim(QStringLiteral("HRB8"));
     EXPECT_EQ(exchange.QueryPort(QStringLiteral("*IDN")),
               QStringLiteral("VN,HRB8,12345,1.2.3-2.0.1.7"));
@@ -94,7 +99,8 @@ TEST_F(ExchangeWithSim, ReadsWhatItSetInEveryReplyKind) {
     EXPECT_FALSE(port.TimedOut());
 }
 
-TEST_F(ExchangeWithSim, SeriesFourCountsAndClearsInItsOwnForm) {
+TEST_F(ExchangeWithSim, SeriesFourCountsAndClearsInItsOwnForm)
+{
     startSim(QStringLiteral("VDX-4"));
     EXPECT_EQ(exchange.QueryPort(QStringLiteral(":PULS1:CAL:TYPE")), QStringLiteral("AT20"));
     EXPECT_EQ(exchange.CommandToPort(QStringLiteral(":PULS0:COUN:STAT 1")), QStringLiteral("ok"));

@@ -8,18 +8,21 @@ namespace {
 
 using sim::Instrument;
 
-const sim::ModelInfo &model(const char *name) {
+const sim::ModelInfo &model(const char *name)
+{
     const sim::ModelInfo *m = sim::findModel(name);
     if (!m)
         throw std::invalid_argument(name);
     return *m;
 }
 
-QByteArray ask(Instrument &instrument, const char *line) {
+QByteArray ask(Instrument &instrument, const char *line)
+{
     return instrument.handleLine(line);
 }
 
-TEST(SimModels, KnowsTheElevenModelsWithSeriesAndChannels) {
+TEST(SimModels, KnowsTheElevenModelsWithSeriesAndChannels)
+{
     struct Row {
         const char *name;
         int series;
@@ -40,7 +43,8 @@ TEST(SimModels, KnowsTheElevenModelsWithSeriesAndChannels) {
     EXPECT_EQ(sim::findModel(""), nullptr);
 }
 
-TEST(InstrumentIdentification, JoinsCompanyModelSerialAndVersions) {
+TEST(InstrumentIdentification, JoinsCompanyModelSerialAndVersions)
+{
     Instrument plain(model("HRB8"));
     EXPECT_EQ(ask(plain, "*IDN?"), "VN,HRB8,12345,1.2.3-2.0.1.7");
 
@@ -64,7 +68,8 @@ struct SetAndRead {
 
 // Each setting takes the program's argument forms (fixed decimals, settings-file notation)
 // and answers in a form the program reads.
-TEST(InstrumentSettings, AnswerEachQueryWithWhatWasSet) {
+TEST(InstrumentSettings, AnswerEachQueryWithWhatWasSet)
+{
     const std::vector<SetAndRead> rows{
         {"HRB8", ":PULS0:PER 0.000000100", ":PULS0:PER?", "1E-07"},
         {"HRB8", ":PULS0:PER 500.000000000", ":PULS0:PER?", "500"},
@@ -117,7 +122,8 @@ TEST(InstrumentSettings, AnswerEachQueryWithWhatWasSet) {
     }
 }
 
-TEST(InstrumentSettings, FactoryDefaultsFitEveryModel) {
+TEST(InstrumentSettings, FactoryDefaultsFitEveryModel)
+{
     for (const sim::ModelInfo &m : sim::allModels()) {
         Instrument instrument(m);
         EXPECT_EQ(ask(instrument, ":PULS0:PER?"), "0.001") << m.name.data();
@@ -142,7 +148,8 @@ struct Limit {
     bool accepted;
 };
 
-TEST(InstrumentLimits, FollowTheSeries) {
+TEST(InstrumentLimits, FollowTheSeries)
+{
     const std::vector<Limit> rows{
         // period
         {"HRA8", ":PULS0:PER 0.000000050", true},
@@ -225,7 +232,8 @@ struct DialectRow {
 
 // Series 1 and 4 share one clock vocabulary, series 2 has its own, series 3 has no clock;
 // the calibration type exists on series 1 and 4 only.
-TEST(InstrumentClocks, EachSeriesSpeaksItsOwnDialect) {
+TEST(InstrumentClocks, EachSeriesSpeaksItsOwnDialect)
+{
     const std::vector<DialectRow> rows{
         {"HRA8", ":PULS0:ICL?", "SYS"},        {"HRA8", ":PULS0:OCL?", "T0"},
         {"HRA8", ":PULS0:ICL EXT100", "ok"},   {"HRA8", ":PULS0:OCL TO", "?"},
@@ -252,7 +260,8 @@ TEST(InstrumentClocks, EachSeriesSpeaksItsOwnDialect) {
 // A settings-changed instrument, so that a bad line would have something to spoil.
 class InstrumentErrors : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         for (const char *line : {":PULS0:PER 0.002", ":PULS0:MOD BURS", ":PULS0:COUN:STAT 1",
                                  ":PULS2:DEL 0.000001", ":PULS3:SYNC CHA", "*SAV 4"})
             ASSERT_EQ(ask(instrument, line), "ok") << line;
@@ -261,7 +270,8 @@ protected:
     Instrument instrument{model("HRB8")};
 };
 
-TEST_F(InstrumentErrors, AnswerQuestionMarkAndChangeNothing) {
+TEST_F(InstrumentErrors, AnswerQuestionMarkAndChangeNothing)
+{
     const std::vector<QByteArray> bad{
         ":PULS0:PER abc",
         ":PULS0:PER 1E",
@@ -324,7 +334,8 @@ TEST_F(InstrumentErrors, AnswerQuestionMarkAndChangeNothing) {
     }
 }
 
-TEST(InstrumentBins, SaveAndRecallSettings) {
+TEST(InstrumentBins, SaveAndRecallSettings)
+{
     Instrument instrument(model("HRA4"));
     int saves = 0;
     instrument.binsChanged = [&saves] { ++saves; };
@@ -350,7 +361,8 @@ TEST(InstrumentBins, SaveAndRecallSettings) {
     EXPECT_EQ(instrument.state(), factory);
 }
 
-TEST(InstrumentBins, BinZeroStaysFactoryWhateverIsLoaded) {
+TEST(InstrumentBins, BinZeroStaysFactoryWhateverIsLoaded)
+{
     Instrument instrument(model("HLA2"));
     const sim::InstrumentState factory = instrument.state();
     Instrument::Bins bins = instrument.bins();
@@ -363,7 +375,8 @@ TEST(InstrumentBins, BinZeroStaysFactoryWhateverIsLoaded) {
     EXPECT_EQ(instrument.state(), factory);
 }
 
-TEST(InstrumentRunState, FollowsStatCommands) {
+TEST(InstrumentRunState, FollowsStatCommands)
+{
     Instrument instrument(model("HRA8"));
     EXPECT_EQ(ask(instrument, ":PULS0:STAT?"), "0");
     EXPECT_EQ(ask(instrument, ":PULS0:STAT ON"), "ok");

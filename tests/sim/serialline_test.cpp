@@ -20,7 +20,8 @@ using transport::TVNComPort;
 constexpr qint32 kComNumber = 4;
 const QByteArray kIdn = "VN,HRA8,12345,1.2.3-2.0.1.7";
 
-void ensureApp() {
+void ensureApp()
+{
     static int argc = 1;
     static char name[] = "sim_serialline";
     static char *argv[] = {name, nullptr};
@@ -39,7 +40,8 @@ public:
     QProcess &process() { return m_process; }
 
     // Starts it and waits for its "ready" line; the link exists from then on.
-    ::testing::AssertionResult start(const QStringList &extra) {
+    ::testing::AssertionResult start(const QStringList &extra)
+    {
         QStringList args{QStringLiteral("--link"), m_link};
         args += extra;
         m_process.setProcessChannelMode(QProcess::SeparateChannels);
@@ -60,7 +62,8 @@ public:
     }
 
     // Sends `signal` and waits for the end; true when it ended by itself with status 0.
-    bool stop(int signal = SIGTERM) {
+    bool stop(int signal = SIGTERM)
+    {
         if (m_process.state() == QProcess::NotRunning)
             return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
         ::kill(static_cast<pid_t>(m_process.processId()), signal);
@@ -84,14 +87,16 @@ struct Reply {
 
 class SimOnSerialLine : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ensureApp();
         ASSERT_TRUE(ports.isValid());
         qputenv("VNH_COMPORTS", ports.path().toLocal8Bit());
     }
 
     // The program's port as start-up leaves it.
-    std::unique_ptr<TVNComPort> openPort(quint32 responseTimeMs = 2000, qint32 baud = 115200) {
+    std::unique_ptr<TVNComPort> openPort(quint32 responseTimeMs = 2000, qint32 baud = 115200)
+    {
         auto port = std::make_unique<TVNComPort>();
         port->setShowErrors(false);
         port->setPort(kComNumber);
@@ -103,7 +108,8 @@ protected:
         return port;
     }
 
-    static Reply exchange(TVNComPort &port, const QByteArray &line) {
+    static Reply exchange(TVNComPort &port, const QByteArray &line)
+    {
         port.Flush();
         port.Write(line + "\r\n");
         Reply r{port.Read(), port.TimedOut()};
@@ -115,7 +121,8 @@ protected:
     QTemporaryDir ports;
 };
 
-TEST_F(SimOnSerialLine, AnswersEveryKindOfLine) {
+TEST_F(SimOnSerialLine, AnswersEveryKindOfLine)
+{
     SimProcess sim(ports.path());
     ASSERT_TRUE(sim.start({QStringLiteral("--model"), QStringLiteral("HRA8")}));
     auto port = openPort();
@@ -141,7 +148,8 @@ TEST_F(SimOnSerialLine, AnswersEveryKindOfLine) {
     }
 }
 
-TEST_F(SimOnSerialLine, StaysSilentAtAnotherLineSpeed) {
+TEST_F(SimOnSerialLine, StaysSilentAtAnotherLineSpeed)
+{
     SimProcess sim(ports.path());
     ASSERT_TRUE(sim.start({}));
     auto port = openPort(300, 9600);
@@ -156,7 +164,8 @@ TEST_F(SimOnSerialLine, StaysSilentAtAnotherLineSpeed) {
     EXPECT_EQ(r.text, kIdn);
 }
 
-TEST_F(SimOnSerialLine, FixedAtItsOwnBaud) {
+TEST_F(SimOnSerialLine, FixedAtItsOwnBaud)
+{
     SimProcess sim(ports.path());
     ASSERT_TRUE(sim.start({QStringLiteral("--baud"), QStringLiteral("9600")}));
     auto port = openPort(300, 115200);
@@ -166,7 +175,8 @@ TEST_F(SimOnSerialLine, FixedAtItsOwnBaud) {
     EXPECT_EQ(exchange(*port, "*IDN?").text, kIdn);
 }
 
-TEST_F(SimOnSerialLine, BinsSurviveARestartWithState) {
+TEST_F(SimOnSerialLine, BinsSurviveARestartWithState)
+{
     const QString stateFile = ports.filePath(QStringLiteral("bins.txt"));
     const QStringList args{QStringLiteral("--model"), QStringLiteral("HRA8"),
                            QStringLiteral("--state"), stateFile};
@@ -203,7 +213,8 @@ struct FaultRow {
     int noiseBytes;   // bytes before it
 };
 
-TEST_F(SimOnSerialLine, FaultOptionsShapeTheReplies) {
+TEST_F(SimOnSerialLine, FaultOptionsShapeTheReplies)
+{
     const std::vector<FaultRow> rows{
         {"leading blanks",
          {QStringLiteral("--leading-blanks"), QStringLiteral("2")},
@@ -264,7 +275,8 @@ TEST_F(SimOnSerialLine, FaultOptionsShapeTheReplies) {
     }
 }
 
-TEST_F(SimOnSerialLine, PulledCableTakesThePortAway) {
+TEST_F(SimOnSerialLine, PulledCableTakesThePortAway)
+{
     SimProcess sim(ports.path());
     ASSERT_TRUE(sim.start({QStringLiteral("--close-after"), QStringLiteral("2")}));
     auto port = openPort();
@@ -277,7 +289,8 @@ TEST_F(SimOnSerialLine, PulledCableTakesThePortAway) {
     EXPECT_FALSE(port->Open());
 }
 
-TEST_F(SimOnSerialLine, EndsCleanlyOnSignalsAndRemovesItsLink) {
+TEST_F(SimOnSerialLine, EndsCleanlyOnSignalsAndRemovesItsLink)
+{
     for (int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal);
         SimProcess sim(ports.path());

@@ -13,17 +13,20 @@ constexpr qint64 kMs = 1000000; // nanoseconds
 // An instrument on a clock the test moves by hand.
 class ShotCounter : public ::testing::Test {
 protected:
-    Instrument &make(const char *modelName) {
+    Instrument &make(const char *modelName)
+    {
         instrument = std::make_unique<Instrument>(*sim::findModel(modelName), sim::Identity{},
                                                   [this] { return nowNs; });
         return *instrument;
     }
     QByteArray ask(const QByteArray &line) { return instrument->handleLine(line); }
-    void runLines(const std::vector<const char *> &lines) {
+    void runLines(const std::vector<const char *> &lines)
+    {
         for (const char *line : lines)
             ASSERT_EQ(ask(line), "ok") << line;
     }
-    QByteArray countQuery() const {
+    QByteArray countQuery() const
+    {
         return instrument->model().series == 4 ? QByteArray(":PULS0:COUN:PULSES?")
                                                : QByteArray(":PULS0:COUN:COUN? TCNTS?");
     }
@@ -42,7 +45,8 @@ struct TrainRow {
 };
 
 // One pulse at the start of every period of the run; single shot and burst end by themselves.
-TEST_F(ShotCounter, CountsSystemPulsesOfTheRun) {
+TEST_F(ShotCounter, CountsSystemPulsesOfTheRun)
+{
     const std::vector<TrainRow> rows{
         {"continuous", "HRA8", {":PULS0:COUN:STAT 1"}, 10 * kMs + kMs / 2, "11", "1"},
         {"continuous VDX", "VDX-2", {":PULS0:COUN:STAT 1"}, 10 * kMs + kMs / 2, "11", "1"},
@@ -100,7 +104,8 @@ TEST_F(ShotCounter, CountsSystemPulsesOfTheRun) {
     }
 }
 
-TEST_F(ShotCounter, KeepsItsCountWhileStoppedAndAcrossRuns) {
+TEST_F(ShotCounter, KeepsItsCountWhileStoppedAndAcrossRuns)
+{
     make("HRA8");
     runLines({":PULS0:COUN:STAT 1", ":PULS0:STAT ON"});
     nowNs += 4 * kMs + kMs / 2; // pulses at 0..4 ms
@@ -112,7 +117,8 @@ TEST_F(ShotCounter, KeepsItsCountWhileStoppedAndAcrossRuns) {
     EXPECT_EQ(ask(countQuery()), "8");
 }
 
-TEST_F(ShotCounter, NewPeriodAppliesFromTheNextPulse) {
+TEST_F(ShotCounter, NewPeriodAppliesFromTheNextPulse)
+{
     make("HRA8");
     runLines({":PULS0:COUN:STAT 1", ":PULS0:STAT ON"});
     nowNs += 2 * kMs + kMs / 2; // pulses at 0, 1, 2 ms; next due at 3 ms
@@ -131,7 +137,8 @@ struct CounterForm {
 
 // Series 4 clears with a bare ":PULS0:COUN:CL" and counts with ":PULS0:COUN:PULSES?"; the
 // others name the counter TCNTS. Each series refuses the other's form and keeps its count.
-TEST_F(ShotCounter, ClearAndCountFormsFollowTheSeries) {
+TEST_F(ShotCounter, ClearAndCountFormsFollowTheSeries)
+{
     const std::vector<CounterForm> rows{
         {"HRA8", ":PULS0:COUN:CL TCNTS", true}, {"HRA8", ":PULS0:COUN:CL", false},
         {"HRB4", ":PULS0:COUN:CL TCNTS", true}, {"HRB4", ":PULS0:COUN:CL", false},
@@ -150,7 +157,8 @@ TEST_F(ShotCounter, ClearAndCountFormsFollowTheSeries) {
     }
 }
 
-TEST_F(ShotCounter, CountQueryFormsFollowTheSeries) {
+TEST_F(ShotCounter, CountQueryFormsFollowTheSeries)
+{
     const std::vector<CounterForm> rows{
         {"HRA8", ":PULS0:COUN:COUN? TCNTS?", true}, {"HRA8", ":PULS0:COUN:COUN? TCNTS", true},
         {"HRA8", ":PULS0:COUN:PULSES?", false},     {"HLA8", ":PULS0:COUN:COUN? TCNTS?", true},
