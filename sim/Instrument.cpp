@@ -60,18 +60,6 @@ PulseTrain::Timing Instrument::timing() const
     return t;
 }
 
-bool Instrument::running()
-{
-    m_train.advance(now(), timing());
-    return m_train.running();
-}
-
-quint64 Instrument::shotCount()
-{
-    m_train.advance(now(), timing());
-    return m_train.count();
-}
-
 void Instrument::setBins(const Bins &bins)
 {
     m_bins = bins;

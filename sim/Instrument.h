@@ -37,8 +37,6 @@ public:
     const ModelInfo &model() const { return m_model; }
     const Identity &identity() const { return m_identity; }
     const InstrumentState &state() const { return m_state; }
-    bool running();
-    quint64 shotCount();
 
     const Bins &bins() const { return m_bins; }
     // Bin 0 always stays the factory defaults, whatever `bins` holds there.

@@ -94,14 +94,20 @@ void SimServer::run(int stopFd)
             ::poll(nullptr, 0, 50);
         }
         sendDueReplies();
-        if (m_options.closeAfterLines > 0 && m_linesTaken >= m_options.closeAfterLines &&
-            m_pending.empty())
+        if (cableDue() && m_pending.empty())
             pullCable();
     }
 }
 
+bool SimServer::cableDue() const
+{
+    return m_options.closeAfterLines > 0 && m_linesTaken >= m_options.closeAfterLines;
+}
+
 void SimServer::takeBytes(const char *data, qsizetype size)
 {
+    if (cableDue())
+        return; // the cable is about to be pulled: nothing more arrives
     QByteArray why;
     if (!lineMatches(&why)) {
         // At a foreign speed the bytes are noise to the instrument; any half line is lost too.
@@ -121,8 +127,8 @@ void SimServer::takeBytes(const char *data, qsizetype size)
             const QByteArray line = m_partial;
             m_partial.clear();
             takeLine(line);
-            if (m_options.closeAfterLines > 0 && m_linesTaken >= m_options.closeAfterLines)
-                return; // the cable is about to be pulled: the rest never arrives
+            if (cableDue())
+                return;
             continue;
         }
         if (m_partial.size() < kMaxPartialLine)

@@ -29,6 +29,7 @@ private:
     void takeLine(const QByteArray &line);
     QByteArray replyFor(const QByteArray &line);
     void sendDueReplies();
+    bool cableDue() const;
     void pullCable();
     bool lineMatches(QByteArray *why) const;
     QByteArray garbage();
