@@ -62,20 +62,22 @@ int main(int argc, char *argv[])
         parser.addOption(o);
     };
     opt(QStringLiteral("model"),
-        QStringLiteral("HRA2 HRA4 HRA8 HRB4 HRB8 HLA2 HLA4 HLA8 VDX-2 VDX-4 VDX-8"),
+        QStringLiteral("HRA2 HRA4 HRA8 HRB4 HRB8 HLA2 HLA4 HLA8 VDX-2 VDX-4 VDX-8 (default HRA8)"),
         QStringLiteral("model"), QStringLiteral("HRA8"));
-    opt(QStringLiteral("company"), QStringLiteral("Company code in the identification."),
-        QStringLiteral("code"), QStringLiteral("VN"));
-    opt(QStringLiteral("serial"), QStringLiteral("Serial number."), QStringLiteral("number"),
-        QStringLiteral("12345"));
-    opt(QStringLiteral("firmware"), QStringLiteral("Firmware version."), QStringLiteral("version"),
-        QStringLiteral("1.2.3"));
-    opt(QStringLiteral("fpga"), QStringLiteral("FPGA version."), QStringLiteral("version"),
-        QStringLiteral("2.0.1.7"));
+    opt(QStringLiteral("company"),
+        QStringLiteral("Company code in the identification (default VN)."), QStringLiteral("code"),
+        QStringLiteral("VN"));
+    opt(QStringLiteral("serial"), QStringLiteral("Serial number (default 12345)."),
+        QStringLiteral("number"), QStringLiteral("12345"));
+    opt(QStringLiteral("firmware"), QStringLiteral("Firmware version (default 1.2.3)."),
+        QStringLiteral("version"), QStringLiteral("1.2.3"));
+    opt(QStringLiteral("fpga"), QStringLiteral("FPGA version (default 2.0.1.7)."),
+        QStringLiteral("version"), QStringLiteral("2.0.1.7"));
     opt(QStringLiteral("cal"),
-        QStringLiteral("Calibration type (HRA, VDX): AT20 AT35 AT45 L130 L82."),
+        QStringLiteral("Calibration type (HRA, VDX): AT20 (default) AT35 AT45 L130 L82."),
         QStringLiteral("type"), QStringLiteral("AT20"));
-    opt(QStringLiteral("baud"), QStringLiteral("The only line speed the instrument answers at."),
+    opt(QStringLiteral("baud"),
+        QStringLiteral("The only line speed the instrument answers at (default 115200)."),
         QStringLiteral("bit/s"), QStringLiteral("115200"));
     opt(QStringLiteral("link"), QStringLiteral("Make a symbolic link to the slave, e.g. DIR/com4."),
         QStringLiteral("path"));
