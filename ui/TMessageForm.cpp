@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QScreen>
 
 namespace ui {
@@ -27,6 +28,11 @@ TMessageForm::TMessageForm(QWidget *parent) : QWidget(parent, Qt::Dialog)
     MessageLabel->setObjectName(QStringLiteral("MessageLabel"));
     MessageLabel->setFont(TahomaFont(kMessageFontPx));
     MessageLabel->setGeometry(8, 12, 313, 35);
+    // The window is disabled only to refuse input; its text stays in the window-text colour.
+    QPalette palette = MessageLabel->palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                     palette.color(QPalette::Active, QPalette::WindowText));
+    MessageLabel->setPalette(palette);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -44,6 +44,10 @@ TEST(MessageForm, ShownWithoutTakingInputOrFocus)
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.isEnabled());
     EXPECT_FALSE(form.MessageLabel->isEnabled());
+    // Disabled for input only: the message is not greyed out.
+    const QPalette &palette = form.MessageLabel->palette();
+    EXPECT_EQ(palette.color(QPalette::Disabled, QPalette::WindowText),
+              palette.color(QPalette::Active, QPalette::WindowText));
     EXPECT_TRUE(form.testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
     form.MessageLabel->setText(latin("Loading. Please wait..."));
