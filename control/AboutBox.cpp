@@ -8,7 +8,8 @@
 namespace control {
 
 QString AboutText(const model::InstrumentIdentity &identity, const QString &companyName,
-                  const QString &softwareVersion) {
+                  const QString &softwareVersion)
+{
     return QStringList{
         QStringLiteral("Company: ") + companyName,
         QStringLiteral("Model Number: ") + identity.ModelNumber,
@@ -21,7 +22,8 @@ QString AboutText(const model::InstrumentIdentity &identity, const QString &comp
 }
 
 void About1Click(transport::UserDialogs &dialogs, const model::InstrumentIdentity &identity,
-                 const QString &companyName, const QString &softwareVersion) {
+                 const QString &companyName, const QString &softwareVersion)
+{
     dialogs.message(transport::UserDialogs::Kind::Information,
                     AboutText(identity, companyName, softwareVersion),
                     {transport::UserDialogs::Button::Ok});

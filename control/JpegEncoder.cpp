@@ -19,7 +19,8 @@ struct ErrorTrap {
     char message[JMSG_LENGTH_MAX];
 };
 
-void trapError(j_common_ptr cinfo) {
+void trapError(j_common_ptr cinfo)
+{
     auto *trap = reinterpret_cast<ErrorTrap *>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, trap->message);
     std::longjmp(trap->jump, 1);
@@ -37,7 +38,8 @@ struct Sink {
 
 constexpr std::size_t FirstSinkCapacity = 64 * 1024;
 
-void sinkInit(j_compress_ptr cinfo) {
+void sinkInit(j_compress_ptr cinfo)
+{
     auto *sink = reinterpret_cast<Sink *>(cinfo->dest);
     sink->data = static_cast<JOCTET *>(std::malloc(FirstSinkCapacity));
     if (!sink->data)
@@ -47,7 +49,8 @@ void sinkInit(j_compress_ptr cinfo) {
     sink->pub.free_in_buffer = sink->capacity;
 }
 
-boolean sinkGrow(j_compress_ptr cinfo) {
+boolean sinkGrow(j_compress_ptr cinfo)
+{
     auto *sink = reinterpret_cast<Sink *>(cinfo->dest);
     // Called with the whole buffer full, whatever free_in_buffer says.
     const std::size_t used = sink->capacity;
@@ -61,14 +64,16 @@ boolean sinkGrow(j_compress_ptr cinfo) {
     return TRUE;
 }
 
-void sinkTerm(j_compress_ptr cinfo) {
+void sinkTerm(j_compress_ptr cinfo)
+{
     auto *sink = reinterpret_cast<Sink *>(cinfo->dest);
     sink->size = sink->capacity - sink->pub.free_in_buffer;
 }
 
 // Only plain C objects live in this frame, so leaving it by longjmp skips no destructor.
 bool encodeRgbRows(const unsigned char *pixels, int width, int height, std::size_t stride,
-                   int quality, Sink *sink, char *message) {
+                   int quality, Sink *sink, char *message)
+{
     jpeg_compress_struct cinfo;
     ErrorTrap trap;
     cinfo.err = jpeg_std_error(&trap.pub);
@@ -109,7 +114,8 @@ constexpr int MaxJpegSide = 65500;
 
 } // namespace
 
-QByteArray EncodeJpeg(const QImage &image, int quality, QString *error) {
+QByteArray EncodeJpeg(const QImage &image, int quality, QString *error)
+{
     auto failWith = [error](const QString &why) {
         if (error)
             *error = why;

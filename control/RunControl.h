@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 
 namespace model {
@@ -21,12 +20,13 @@ public:
     struct Hooks {
         std::function<void(const QString &)> queue;
         std::function<int()> instrumentSeries;
+        // Marks a full read-back as wanted by the task timer's next pass.
+        std::function<void()> requestRefresh;
         std::function<void()> startTaskTimer;
         RunStateDisplay display;
     };
 
-    RunControl(bool &systemRunning, model::SystemSettings &settings, std::int32_t &refreshPending,
-               Hooks hooks);
+    RunControl(bool &systemRunning, model::SystemSettings &settings, Hooks hooks);
 
     void RunStopbtnClick();
     void SystemStart();
@@ -38,7 +38,6 @@ public:
 private:
     bool &m_systemRunning;
     model::SystemSettings &m_settings;
-    std::int32_t &m_refreshPending;
     Hooks m_hooks;
 };
 

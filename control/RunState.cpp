@@ -2,11 +2,13 @@
 
 namespace control {
 
-QString RunStopCaption(bool running) {
+QString RunStopCaption(bool running)
+{
     return running ? QStringLiteral("Stop") : QStringLiteral("Run");
 }
 
-QString ShotCountText(std::uint32_t count) {
+QString ShotCountText(std::uint32_t count)
+{
     return QStringLiteral("Count: ") + QString::number(count).rightJustified(10, u' ');
 }
 

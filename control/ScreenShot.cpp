@@ -10,7 +10,8 @@
 
 namespace control {
 
-QImage GrabScreenRect(QScreen *screen, const QRect &globalRect) {
+QImage GrabScreenRect(QScreen *screen, const QRect &globalRect)
+{
     if (!screen || globalRect.isEmpty())
         return {};
     // Window 0 is the whole screen; the offset is counted from the screen's own corner.
@@ -20,7 +21,8 @@ QImage GrabScreenRect(QScreen *screen, const QRect &globalRect) {
 }
 
 bool CaptureScreenShot1Click(QScreen *screen, const QRect &frameGeometry,
-                             transport::UserDialogs &dialogs, const QString &directory) {
+                             transport::UserDialogs &dialogs, const QString &directory)
+{
     auto fail = [&dialogs](const QString &text) {
         dialogs.message(transport::UserDialogs::Kind::Error, text,
                         {transport::UserDialogs::Button::Ok});

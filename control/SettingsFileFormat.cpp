@@ -2,7 +2,8 @@
 
 namespace control {
 
-QByteArray SettingsFileBytes(const QStringList &lines) {
+QByteArray SettingsFileBytes(const QStringList &lines)
+{
     QByteArray bytes;
     for (const QString &line : lines) {
         bytes += line.toLocal8Bit();
@@ -13,7 +14,8 @@ QByteArray SettingsFileBytes(const QStringList &lines) {
 
 namespace {
 
-bool isTextByte(unsigned char c) {
+bool isTextByte(unsigned char c)
+{
     if (c == '\t' || c == '\r' || c == '\n')
         return true;
     return c >= 0x20 && c != 0x7F;
@@ -21,7 +23,8 @@ bool isTextByte(unsigned char c) {
 
 } // namespace
 
-SettingsFileContent ParseSettingsFile(const QByteArray &bytes) {
+SettingsFileContent ParseSettingsFile(const QByteArray &bytes)
+{
     SettingsFileContent content;
     if (bytes.size() > MaxSettingsFileBytes) {
         content.problem = SettingsFileProblem::TooLarge;
@@ -56,7 +59,8 @@ SettingsFileContent ParseSettingsFile(const QByteArray &bytes) {
     return content;
 }
 
-bool IsSkippedEntry(const QByteArray &entry) {
+bool IsSkippedEntry(const QByteArray &entry)
+{
     return entry.contains("//");
 }
 

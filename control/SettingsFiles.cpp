@@ -34,7 +34,8 @@ struct ReadResult {
 
 // Reads no more than one byte past the limit, so a huge file or an endless device is
 // recognised without reading it whole.
-ReadResult readLimited(const QString &path) {
+ReadResult readLimited(const QString &path)
+{
     ReadResult result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -52,7 +53,8 @@ ReadResult readLimited(const QString &path) {
     return result;
 }
 
-QString problemText(const QString &path, SettingsFileProblem problem) {
+QString problemText(const QString &path, SettingsFileProblem problem)
+{
     const QString name = QDir::toNativeSeparators(path);
     switch (problem) {
     case SettingsFileProblem::TooLarge:
@@ -74,22 +76,26 @@ QString problemText(const QString &path, SettingsFileProblem problem) {
 } // namespace
 
 SettingsFiles::SettingsFiles(UserDialogs &dialogs, Hooks hooks)
-    : m_dialogs(dialogs), m_hooks(std::move(hooks)) {
+    : m_dialogs(dialogs), m_hooks(std::move(hooks))
+{
     if (!m_hooks.pause)
         m_hooks.pause = [](std::chrono::milliseconds ms) {
             QThread::msleep(static_cast<unsigned long>(ms.count()));
         };
 }
 
-void SettingsFiles::inform(const QString &text) {
+void SettingsFiles::inform(const QString &text)
+{
     m_dialogs.message(UserDialogs::Kind::Information, text, {UserDialogs::Button::Ok});
 }
 
-void SettingsFiles::fail(const QString &text) {
+void SettingsFiles::fail(const QString &text)
+{
     m_dialogs.message(UserDialogs::Kind::Error, text, {UserDialogs::Button::Ok});
 }
 
-SettingsFiles::Outcome SettingsFiles::SaveToFile1Click() {
+SettingsFiles::Outcome SettingsFiles::SaveToFile1Click()
+{
     if (m_running)
         return Outcome::Busy;
     RunningFlag running(m_running);
@@ -122,7 +128,8 @@ SettingsFiles::Outcome SettingsFiles::SaveToFile1Click() {
     return Outcome::Done;
 }
 
-SettingsFiles::Outcome SettingsFiles::RestoreSettingsFromFile1Click() {
+SettingsFiles::Outcome SettingsFiles::RestoreSettingsFromFile1Click()
+{
     if (m_running)
         return Outcome::Busy;
     RunningFlag running(m_running);
@@ -149,7 +156,8 @@ SettingsFiles::Outcome SettingsFiles::RestoreSettingsFromFile1Click() {
     return replay(content.entries);
 }
 
-SettingsFiles::Outcome SettingsFiles::replay(const QList<QByteArray> &entries) {
+SettingsFiles::Outcome SettingsFiles::replay(const QList<QByteArray> &entries)
+{
     const bool busyShown = !entries.isEmpty();
     if (busyShown) {
         m_hooks.showBusy(QStringLiteral("Loading. Please wait..."));

@@ -18,8 +18,8 @@ namespace control {
 // so the flags below decide what may happen meanwhile.
 class SettingsFiles {
 public:
-    // The instrument needs a moment between replayed lines; the pause comes before every
-    // entry, comment lines included, as the instrument has always been driven.
+    // Room for the instrument between replayed lines; it comes before every entry, comment
+    // lines included, so a file of n entries takes at least n times this.
     static constexpr std::chrono::milliseconds ReplayLinePause{30};
 
     struct Hooks {

@@ -14,9 +14,12 @@ StatusPoller::StatusPoller(QTimer &statusTimer, bool &systemRunning,
                            model::SystemSettings &settings, transport::UserDialogs &dialogs,
                            Hooks hooks)
     : m_timer(statusTimer), m_systemRunning(systemRunning), m_settings(settings),
-      m_dialogs(dialogs), m_hooks(std::move(hooks)) {}
+      m_dialogs(dialogs), m_hooks(std::move(hooks))
+{
+}
 
-void StatusPoller::StatusTimerTimer() {
+void StatusPoller::StatusTimerTimer()
+{
     // An exchange is waiting for its reply further up the stack: try again next tick.
     if (m_hooks.portInUse())
         return;
@@ -37,7 +40,8 @@ void StatusPoller::StatusTimerTimer() {
     m_hooks.setPollingBusy(false);
 }
 
-bool StatusPoller::UpdateStatus() {
+bool StatusPoller::UpdateStatus()
+{
     if (!m_hooks.reopenPort()) {
         const Button answer = m_dialogs.message(
             transport::UserDialogs::Kind::Warning,

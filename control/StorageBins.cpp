@@ -4,23 +4,27 @@
 
 namespace control {
 
-StorageBins::StorageBins(std::function<void(const QString &)> queue, std::int32_t &pendingRecallBin,
-                         std::int32_t &recallPending, std::function<void()> startTaskTimer)
-    : m_queue(std::move(queue)), m_pendingRecallBin(pendingRecallBin),
-      m_recallPending(recallPending), m_startTaskTimer(std::move(startTaskTimer)) {}
+StorageBins::StorageBins(std::function<void(const QString &)> queue,
+                         std::function<void(int)> requestRecall,
+                         std::function<void()> startTaskTimer)
+    : m_queue(std::move(queue)), m_requestRecall(std::move(requestRecall)),
+      m_startTaskTimer(std::move(startTaskTimer))
+{
+}
 
-bool StorageBins::SaveToBin(int bin) {
+bool StorageBins::SaveToBin(int bin)
+{
     if (bin < FirstUserBin || bin > LastUserBin)
         return false;
     m_queue(model::saveCommand(bin));
     return true;
 }
 
-bool StorageBins::RecallBin(int bin) {
+bool StorageBins::RecallBin(int bin)
+{
     if (bin < DefaultBin || bin > LastUserBin)
         return false;
-    m_pendingRecallBin = bin;
-    m_recallPending = -1;
+    m_requestRecall(bin);
     m_startTaskTimer();
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 
 namespace control {
@@ -16,18 +15,19 @@ public:
     static constexpr int FirstUserBin = 1;
     static constexpr int LastUserBin = 12;
 
-    StorageBins(std::function<void(const QString &)> queue, std::int32_t &pendingRecallBin,
-                std::int32_t &recallPending, std::function<void()> startTaskTimer);
+    // `requestRecall` records the bin for the task timer's next pass (replacing a request
+    // not yet served); `startTaskTimer` makes sure that pass comes.
+    StorageBins(std::function<void(const QString &)> queue,
+                std::function<void(int bin)> requestRecall, std::function<void()> startTaskTimer);
 
     // "*SAV n" for bins 1 to 12; false (and nothing queued) for any other number.
     bool SaveToBin(int bin);
-    // Bins 0 to 12. A second request before the task timer serves the first replaces its bin.
+    // Bins 0 to 12; false (and nothing requested) for any other number.
     bool RecallBin(int bin);
 
 private:
     std::function<void(const QString &)> m_queue;
-    std::int32_t &m_pendingRecallBin;
-    std::int32_t &m_recallPending;
+    std::function<void(int)> m_requestRecall;
     std::function<void()> m_startTaskTimer;
 };
 

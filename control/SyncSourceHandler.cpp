@@ -8,7 +8,8 @@ namespace control {
 
 bool SetChannelSyncSource(int channel, std::optional<int> source, model::ChannelSettings &stored,
                           int channelCount, transport::UserDialogs &dialogs,
-                          const SyncSourceHooks &hooks) {
+                          const SyncSourceHooks &hooks)
+{
     const SyncSourceVerdict verdict = CheckSyncSource(channel, source, stored, channelCount);
     if (verdict == SyncSourceVerdict::Accept) {
         stored[channel].SyncSource = *source;

@@ -7,7 +7,8 @@ namespace control {
 using model::ChannelSettings;
 
 SyncSourceVerdict CheckSyncSource(int channel, std::optional<int> source,
-                                  const ChannelSettings &stored, int channelCount) {
+                                  const ChannelSettings &stored, int channelCount)
+{
     if (!source || !ChannelSettings::isChannel(channel))
         return SyncSourceVerdict::NoChannel;
     const int s = *source;
@@ -40,7 +41,8 @@ SyncSourceVerdict CheckSyncSource(int channel, std::optional<int> source,
     return SyncSourceVerdict::Accept;
 }
 
-QString SyncSourceRefusalText(SyncSourceVerdict verdict) {
+QString SyncSourceRefusalText(SyncSourceVerdict verdict)
+{
     switch (verdict) {
     case SyncSourceVerdict::MutualSync:
         return QStringLiteral("Error. You cannot sync two channels to each other.");

@@ -4,7 +4,8 @@
 
 namespace control {
 
-std::optional<QUrl> WebSiteFor(const QString &companyCode) {
+std::optional<QUrl> WebSiteFor(const QString &companyCode)
+{
     if (companyCode == QLatin1String("VN"))
         return QUrl(MakerHomePage);
     if (companyCode == QLatin1String("DRK"))
@@ -12,7 +13,8 @@ std::optional<QUrl> WebSiteFor(const QString &companyCode) {
     return std::nullopt;
 }
 
-bool WebSite1Click(const QString &companyCode, const UrlOpener &open) {
+bool WebSite1Click(const QString &companyCode, const UrlOpener &open)
+{
     const std::optional<QUrl> url = WebSiteFor(companyCode);
     if (!url)
         return false;

@@ -14,11 +14,13 @@
 
 namespace {
 
-QString about(const model::InstrumentIdentity &id) {
+QString about(const model::InstrumentIdentity &id)
+{
     return control::AboutText(id, model::CompanyNameOf(id.CompanyCode), QStringLiteral("1.0.0.0"));
 }
 
-TEST(AboutText, IdentifiedInstrument) {
+TEST(AboutText, IdentifiedInstrument)
+{
     model::InstrumentIdentity id;
     id.CompanyCode = QStringLiteral("VN");
     id.ModelNumber = QStringLiteral("HRA8");
@@ -33,7 +35,8 @@ TEST(AboutText, IdentifiedInstrument) {
                                         "Software Version: 1.0.0.0"));
 }
 
-TEST(AboutText, DemoModeShowsAnEmptyIdentity) {
+TEST(AboutText, DemoModeShowsAnEmptyIdentity)
+{
     const QStringList lines = about({}).split(QStringLiteral("\r\n"));
     EXPECT_EQ(lines,
               (QStringList{QStringLiteral("Company: Unknown"), QStringLiteral("Model Number: "),
@@ -42,13 +45,15 @@ TEST(AboutText, DemoModeShowsAnEmptyIdentity) {
                            QStringLiteral("Software Version: 1.0.0.0")}));
 }
 
-TEST(AboutText, NegativeSerialNumberInDecimal) {
+TEST(AboutText, NegativeSerialNumberInDecimal)
+{
     model::InstrumentIdentity id;
     id.SerialNumber = -5;
     EXPECT_TRUE(about(id).contains(QStringLiteral("\r\nSerial Number: -5\r\n")));
 }
 
-TEST(About1Click, InformationBoxWithOk) {
+TEST(About1Click, InformationBoxWithOk)
+{
     testsupport::ScriptedDialogs dialogs;
     model::InstrumentIdentity id;
     id.CompanyCode = QStringLiteral("DRK");

@@ -12,7 +12,8 @@
 namespace {
 
 // Four flat quadrants: large enough areas that JPEG keeps their colours close.
-QImage quadrants(int w, int h) {
+QImage quadrants(int w, int h)
+{
     QImage image(w, h, QImage::Format_RGB32);
     QPainter p(&image);
     p.fillRect(0, 0, w / 2, h / 2, QColor(200, 30, 30));
@@ -22,7 +23,8 @@ QImage quadrants(int w, int h) {
     return image;
 }
 
-bool near(QColor a, QColor b, int tolerance = 12) {
+bool near(QColor a, QColor b, int tolerance = 12)
+{
     return std::abs(a.red() - b.red()) <= tolerance &&
            std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
@@ -30,7 +32,8 @@ bool near(QColor a, QColor b, int tolerance = 12) {
 
 class JpegEncoderSizes : public ::testing::TestWithParam<QSize> {};
 
-TEST_P(JpegEncoderSizes, BaselineColourAtQuality90) {
+TEST_P(JpegEncoderSizes, BaselineColourAtQuality90)
+{
     const QSize size = GetParam();
     const QImage source = quadrants(size.width(), size.height());
     QString error;
@@ -65,7 +68,8 @@ TEST_P(JpegEncoderSizes, BaselineColourAtQuality90) {
 INSTANTIATE_TEST_SUITE_P(Sizes, JpegEncoderSizes,
                          ::testing::Values(QSize(64, 48), QSize(37, 23), QSize(1001, 703)));
 
-TEST(JpegEncoder, QualityDecidesTheTables) {
+TEST(JpegEncoder, QualityDecidesTheTables)
+{
     const QImage source = quadrants(32, 32);
     for (int quality : {25, 50, 75, 100}) {
         const auto decoded = jpeginspect::decode(control::EncodeJpeg(source, quality));
@@ -74,7 +78,8 @@ TEST(JpegEncoder, QualityDecidesTheTables) {
     }
 }
 
-TEST(JpegEncoder, NoisyPictureStillRoundTrips) {
+TEST(JpegEncoder, NoisyPictureStillRoundTrips)
+{
     QImage noise(300, 200, QImage::Format_RGB888);
     std::srand(7);
     for (int y = 0; y < noise.height(); ++y)
@@ -86,7 +91,8 @@ TEST(JpegEncoder, NoisyPictureStillRoundTrips) {
     EXPECT_EQ(decoded->image.size(), noise.size());
 }
 
-TEST(JpegEncoder, RefusalsSayWhy) {
+TEST(JpegEncoder, RefusalsSayWhy)
+{
     struct Case {
         const char *name;
         QImage image;

@@ -29,7 +29,8 @@ namespace {
 
 // The capture reads real screen pixels, so these tests run against a private X server
 // rather than the offscreen platform the other tests use.
-QGuiApplication *guiApp() {
+QGuiApplication *guiApp()
+{
     static PrivateXServer server;
     static std::unique_ptr<QGuiApplication> app = [] {
         std::unique_ptr<QGuiApplication> a;
@@ -49,14 +50,16 @@ QGuiApplication *guiApp() {
 class FlatWindow : public QRasterWindow {
 public:
     explicit FlatWindow(const QRect &geometry, QColor left, QColor right)
-        : m_left(left), m_right(right) {
+        : m_left(left), m_right(right)
+    {
         setFlags(Qt::FramelessWindowHint);
         setGeometry(geometry);
     }
     int paints = 0;
 
 protected:
-    void paintEvent(QPaintEvent *) override {
+    void paintEvent(QPaintEvent *) override
+    {
         QPainter p(this);
         p.fillRect(0, 0, width() / 2, height(), m_left);
         p.fillRect(width() / 2, 0, width() - width() / 2, height(), m_right);
@@ -68,7 +71,8 @@ private:
 };
 
 // Waits (without judging how long it took) until the window is on screen and painted.
-bool showAndWait(FlatWindow &w) {
+bool showAndWait(FlatWindow &w)
+{
     w.show();
     QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired() && !(w.isExposed() && w.paints > 0))
@@ -78,13 +82,15 @@ bool showAndWait(FlatWindow &w) {
     return w.isExposed() && w.paints > 0;
 }
 
-bool near(QColor a, QColor b, int tolerance = 16) {
+bool near(QColor a, QColor b, int tolerance = 16)
+{
     return std::abs(a.red() - b.red()) <= tolerance &&
            std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-QByteArray readAll(const QString &path) {
+QByteArray readAll(const QString &path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
@@ -93,7 +99,8 @@ const QColor Red(210, 20, 20), Blue(20, 30, 200), Green(20, 190, 40), Grey(128, 
 
 class ScreenShotTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (!guiApp())
             GTEST_SKIP() << "no Xvfb to read screen pixels from";
         ASSERT_TRUE(dir.isValid());
@@ -112,7 +119,8 @@ protected:
     testsupport::ScriptedDialogs dialogs;
 };
 
-TEST_F(ScreenShotTest, WritesTheFrameAsDisplayedAsBaselineJpeg) {
+TEST_F(ScreenShotTest, WritesTheFrameAsDisplayedAsBaselineJpeg)
+{
     FlatWindow over(QRect(250, 150, 100, 100), Green, Green);
     ASSERT_TRUE(showAndWait(over));
 
@@ -140,7 +148,8 @@ TEST_F(ScreenShotTest, WritesTheFrameAsDisplayedAsBaselineJpeg) {
     EXPECT_TRUE(near(img.pixelColor(200, 120), Green));
 }
 
-TEST_F(ScreenShotTest, ReplacesAnEarlierFile) {
+TEST_F(ScreenShotTest, ReplacesAnEarlierFile)
+{
     {
         QFile old(shotPath());
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -152,7 +161,8 @@ TEST_F(ScreenShotTest, ReplacesAnEarlierFile) {
     EXPECT_EQ(decoded->image.size(), frameRect().size());
 }
 
-TEST_F(ScreenShotTest, PlaceThatCannotHoldTheFileIsReported) {
+TEST_F(ScreenShotTest, PlaceThatCannotHoldTheFileIsReported)
+{
     // A folder below a regular file cannot exist, whoever runs the test.
     const QString blocker = dir.filePath(QStringLiteral("plain-file"));
     {
@@ -166,7 +176,8 @@ TEST_F(ScreenShotTest, PlaceThatCannotHoldTheFileIsReported) {
         << dialogs.shown[0].text.toStdString();
 }
 
-TEST_F(ScreenShotTest, NoScreenIsReported) {
+TEST_F(ScreenShotTest, NoScreenIsReported)
+{
     EXPECT_FALSE(control::CaptureScreenShot1Click(nullptr, frameRect(), dialogs, dir.path()));
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text,
@@ -174,7 +185,8 @@ TEST_F(ScreenShotTest, NoScreenIsReported) {
     EXPECT_FALSE(QFile::exists(shotPath()));
 }
 
-TEST_F(ScreenShotTest, GrabTakesTheGivenDesktopRectangle) {
+TEST_F(ScreenShotTest, GrabTakesTheGivenDesktopRectangle)
+{
     const QImage grabbed = control::GrabScreenRect(screen(), QRect(90, 70, 20, 20));
     ASSERT_EQ(grabbed.size(), QSize(20, 20));
     // Outside the window: the server's background, not red.

@@ -8,10 +8,12 @@ namespace {
 
 using control::SettingsFileProblem;
 
-QByteArray bytes(const char *text, qsizetype size) {
+QByteArray bytes(const char *text, qsizetype size)
+{
     return QByteArray(text, size);
 }
-template <std::size_t N> QByteArray bytes(const char (&text)[N]) {
+template <std::size_t N> QByteArray bytes(const char (&text)[N])
+{
     return bytes(text, N - 1);
 }
 
@@ -21,13 +23,15 @@ struct SplitCase {
     QList<QByteArray> entries;
 };
 
-void PrintTo(const SplitCase &c, std::ostream *os) {
+void PrintTo(const SplitCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class SettingsFileSplit : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SettingsFileSplit, Entries) {
+TEST_P(SettingsFileSplit, Entries)
+{
     const control::SettingsFileContent content = control::ParseSettingsFile(GetParam().file);
     EXPECT_EQ(content.problem, SettingsFileProblem::None);
     EXPECT_EQ(content.entries, GetParam().entries);
@@ -56,19 +60,22 @@ struct RefusalCase {
     SettingsFileProblem problem;
 };
 
-void PrintTo(const RefusalCase &c, std::ostream *os) {
+void PrintTo(const RefusalCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class SettingsFileRefusal : public ::testing::TestWithParam<RefusalCase> {};
 
-TEST_P(SettingsFileRefusal, Problem) {
+TEST_P(SettingsFileRefusal, Problem)
+{
     const control::SettingsFileContent content = control::ParseSettingsFile(GetParam().file);
     EXPECT_EQ(content.problem, GetParam().problem);
     EXPECT_TRUE(content.entries.isEmpty());
 }
 
-QByteArray lines(int count) {
+QByteArray lines(int count)
+{
     return QByteArray(":PULS1:STAT 1\r\n").repeated(count);
 }
 
@@ -88,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SettingsFileProblem::TooManyEntries}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(SettingsFileLimits, FilesAtTheLimitsAreAccepted) {
+TEST(SettingsFileLimits, FilesAtTheLimitsAreAccepted)
+{
     EXPECT_EQ(control::ParseSettingsFile(lines(control::MaxSettingsFileEntries)).entries.size(),
               control::MaxSettingsFileEntries);
     QByteArray full(control::MaxSettingsFileBytes, 'a');
@@ -96,14 +104,16 @@ TEST(SettingsFileLimits, FilesAtTheLimitsAreAccepted) {
     EXPECT_EQ(control::ParseSettingsFile(full).entries.size(), 2);
 }
 
-TEST(SettingsFileBytes, EveryLineEndsInCrLf) {
+TEST(SettingsFileBytes, EveryLineEndsInCrLf)
+{
     EXPECT_EQ(control::SettingsFileBytes({}), QByteArray());
     EXPECT_EQ(control::SettingsFileBytes(
                   {QStringLiteral("// 1"), QString(), QStringLiteral(":PULS0:PER 0.001")}),
               QByteArray("// 1\r\n\r\n:PULS0:PER 0.001\r\n"));
 }
 
-TEST(SettingsFileBytes, ReadsBackAsTheSameEntries) {
+TEST(SettingsFileBytes, ReadsBackAsTheSameEntries)
+{
     const QStringList written = {QStringLiteral("// 10/12/2026,13:04:48"),
                                  QStringLiteral(":PULS0:PER 0.001"), QString(),
                                  QStringLiteral(":PULS1:SYNC T0")};
@@ -113,7 +123,8 @@ TEST(SettingsFileBytes, ReadsBackAsTheSameEntries) {
     EXPECT_EQ(control::ParseSettingsFile(control::SettingsFileBytes(written)).entries, expected);
 }
 
-TEST(SettingsFileEntries, CommentsAndRemarkedCommandsAreSkipped) {
+TEST(SettingsFileEntries, CommentsAndRemarkedCommandsAreSkipped)
+{
     for (const char *skipped : {"// 10/12/2026", "//", ":PULS1:WIDT 0.000001 // wider", "x//y"})
         EXPECT_TRUE(control::IsSkippedEntry(skipped)) << skipped;
     for (const char *sent : {":PULS0:PER 0.001", "", "/ /", "/", ":PULS1:SYNC CHA"})

@@ -16,7 +16,8 @@ using Button = transport::UserDialogs::Button;
 using Kind = transport::UserDialogs::Kind;
 using Outcome = control::SettingsFiles::Outcome;
 
-void ensureApp() {
+void ensureApp()
+{
     static int argc = 1;
     static char name[] = "settingsfiles_test";
     static char *argv[] = {name, nullptr};
@@ -26,12 +27,14 @@ void ensureApp() {
 // The window's side, scripted: every hook call lands in one ordered log.
 class SettingsFilesTest : public ::testing::Test {
 protected:
-    SettingsFilesTest() {
+    SettingsFilesTest()
+    {
         ensureApp();
         EXPECT_TRUE(dir.isValid());
     }
 
-    control::SettingsFiles::Hooks hooks() {
+    control::SettingsFiles::Hooks hooks()
+    {
         control::SettingsFiles::Hooks h;
         h.readBack = [this] {
             events << QStringLiteral("read back");
@@ -52,7 +55,8 @@ protected:
         return h;
     }
 
-    QString writeFile(const QByteArray &content) {
+    QString writeFile(const QByteArray &content)
+    {
         const QString path = dir.filePath(QStringLiteral("settings.txt"));
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -60,13 +64,15 @@ protected:
         return path;
     }
 
-    QByteArray readFile(const QString &path) {
+    QByteArray readFile(const QString &path)
+    {
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
     }
 
-    Outcome restore(const QString &path) {
+    Outcome restore(const QString &path)
+    {
         dialogs.answerFileNext(path);
         return files.RestoreSettingsFromFile1Click();
     }
@@ -81,7 +87,8 @@ protected:
     control::SettingsFiles files{dialogs, hooks()};
 };
 
-TEST_F(SettingsFilesTest, SaveReadsBackThenWritesCrLfLines) {
+TEST_F(SettingsFilesTest, SaveReadsBackThenWritesCrLfLines)
+{
     settingsList = {QStringLiteral("// 10/12/2026,13:04:48"), QStringLiteral(":PULS0:PER 0.001"),
                     QStringLiteral(":PULS1:SYNC T0")};
     const QString path = dir.filePath(QStringLiteral("saved.txt"));
@@ -100,7 +107,8 @@ TEST_F(SettingsFilesTest, SaveReadsBackThenWritesCrLfLines) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(SettingsFilesTest, SaveReplacesAnExistingFileWithoutAsking) {
+TEST_F(SettingsFilesTest, SaveReplacesAnExistingFileWithoutAsking)
+{
     const QString path = writeFile(QByteArray(5000, 'x'));
     settingsList = {QStringLiteral(":PULS0:PER 1")};
     dialogs.answerFileNext(path);
@@ -109,7 +117,8 @@ TEST_F(SettingsFilesTest, SaveReplacesAnExistingFileWithoutAsking) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(SettingsFilesTest, SaveCancelledSaysSoAndLeavesFilesAlone) {
+TEST_F(SettingsFilesTest, SaveCancelledSaysSoAndLeavesFilesAlone)
+{
     const QString path = writeFile("old\r\n");
     settingsList = {QStringLiteral(":PULS0:PER 1")};
     EXPECT_EQ(files.SaveToFile1Click(), Outcome::Cancelled);
@@ -121,7 +130,8 @@ TEST_F(SettingsFilesTest, SaveCancelledSaysSoAndLeavesFilesAlone) {
     EXPECT_EQ(events, QStringList{QStringLiteral("read back")});
 }
 
-TEST_F(SettingsFilesTest, SaveToAPlaceThatCannotHoldAFileReportsIt) {
+TEST_F(SettingsFilesTest, SaveToAPlaceThatCannotHoldAFileReportsIt)
+{
     // A path below a regular file cannot be created, whoever runs the test.
     const QString blocker = writeFile("x");
     const QString path = blocker + QStringLiteral("/saved.txt");
@@ -135,14 +145,16 @@ TEST_F(SettingsFilesTest, SaveToAPlaceThatCannotHoldAFileReportsIt) {
     EXPECT_EQ(readFile(blocker), QByteArray("x"));
 }
 
-TEST_F(SettingsFilesTest, SaveStopsWhenTheReadBackEndedTheProgram) {
+TEST_F(SettingsFilesTest, SaveStopsWhenTheReadBackEndedTheProgram)
+{
     shuttingDown = true;
     EXPECT_EQ(files.SaveToFile1Click(), Outcome::Stopped);
     EXPECT_TRUE(dialogs.saveShown.isEmpty());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(SettingsFilesTest, RestoreCancelledDoesNothing) {
+TEST_F(SettingsFilesTest, RestoreCancelledDoesNothing)
+{
     EXPECT_EQ(files.RestoreSettingsFromFile1Click(), Outcome::Cancelled);
     ASSERT_EQ(dialogs.openShown.size(), 1);
     EXPECT_EQ(dialogs.openShown[0].defaultSuffix, QStringLiteral("txt"));
@@ -150,7 +162,8 @@ TEST_F(SettingsFilesTest, RestoreCancelledDoesNothing) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(SettingsFilesTest, RestoreSendsEveryCommandLineAfterAPauseAndReadsBack) {
+TEST_F(SettingsFilesTest, RestoreSendsEveryCommandLineAfterAPauseAndReadsBack)
+{
     const QString path = writeFile("// 10/12/2026,13:04:48\r\n"
                                    ":PULS0:PER 0.001\r\n"
                                    "\r\n"
@@ -168,14 +181,16 @@ TEST_F(SettingsFilesTest, RestoreSendsEveryCommandLineAfterAPauseAndReadsBack) {
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Settings loaded."));
 }
 
-TEST_F(SettingsFilesTest, RestoreOfAnEmptyFileStillReadsBack) {
+TEST_F(SettingsFilesTest, RestoreOfAnEmptyFileStillReadsBack)
+{
     EXPECT_EQ(restore(writeFile("")), Outcome::Done);
     EXPECT_EQ(dialogs.texts(),
               (QStringList{QStringLiteral("Empty file."), QStringLiteral("Settings loaded.")}));
     EXPECT_EQ(events, QStringList{QStringLiteral("read back")});
 }
 
-TEST_F(SettingsFilesTest, SavedFileReplaysItsCommandsOnceInOrder) {
+TEST_F(SettingsFilesTest, SavedFileReplaysItsCommandsOnceInOrder)
+{
     settingsList = {QStringLiteral("// 10/12/2026,13:04:48"), QStringLiteral("// HRA8"),
                     QStringLiteral(":PULS0:PER 0.001"), QStringLiteral(":PULS0:MOD NORM"),
                     QStringLiteral(":PULS1:DEL 1E-5")};
@@ -192,7 +207,8 @@ TEST_F(SettingsFilesTest, SavedFileReplaysItsCommandsOnceInOrder) {
     EXPECT_EQ(events.filter(QStringLiteral("pause")).size(), settingsList.size());
 }
 
-TEST_F(SettingsFilesTest, EventsAreServedBetweenLines) {
+TEST_F(SettingsFilesTest, EventsAreServedBetweenLines)
+{
     const QString path = writeFile(":A 1\r\n:B 2\r\n");
     onSend = [this](const QByteArray &line) {
         if (line == ":A 1")
@@ -207,7 +223,8 @@ TEST_F(SettingsFilesTest, EventsAreServedBetweenLines) {
     EXPECT_LT(event, events.indexOf(QStringLiteral("send :B 2")));
 }
 
-TEST_F(SettingsFilesTest, ShutdownDuringReplayStopsBeforeTheNextLine) {
+TEST_F(SettingsFilesTest, ShutdownDuringReplayStopsBeforeTheNextLine)
+{
     const QString path = writeFile(":A 1\r\n:B 2\r\n:C 3\r\n");
     onSend = [this](const QByteArray &line) { shuttingDown = line == ":B 2"; };
     EXPECT_EQ(restore(path), Outcome::Stopped);
@@ -218,7 +235,8 @@ TEST_F(SettingsFilesTest, ShutdownDuringReplayStopsBeforeTheNextLine) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(SettingsFilesTest, ShutdownDuringAnEventBetweenLinesStopsTheReplay) {
+TEST_F(SettingsFilesTest, ShutdownDuringAnEventBetweenLinesStopsTheReplay)
+{
     const QString path = writeFile(":A 1\r\n:B 2\r\n");
     onSend = [this](const QByteArray &) {
         QMetaObject::invokeMethod(
@@ -229,7 +247,8 @@ TEST_F(SettingsFilesTest, ShutdownDuringAnEventBetweenLinesStopsTheReplay) {
     EXPECT_FALSE(events.contains(QStringLiteral("read back")));
 }
 
-TEST_F(SettingsFilesTest, SecondFileOperationDuringAReplayIsIgnored) {
+TEST_F(SettingsFilesTest, SecondFileOperationDuringAReplayIsIgnored)
+{
     const QString path = writeFile(":A 1\r\n");
     Outcome nestedRestore = Outcome::Done, nestedSave = Outcome::Done;
     onSend = [&](const QByteArray &) {
@@ -251,14 +270,16 @@ struct BadFileCase {
     std::function<QString(const QTemporaryDir &)> make;
 };
 
-void PrintTo(const BadFileCase &c, std::ostream *os) {
+void PrintTo(const BadFileCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class SettingsFilesRefusal : public SettingsFilesTest,
                              public ::testing::WithParamInterface<BadFileCase> {};
 
-TEST_P(SettingsFilesRefusal, NothingIsSentAndTheUserIsTold) {
+TEST_P(SettingsFilesRefusal, NothingIsSentAndTheUserIsTold)
+{
     const QString path = GetParam().make(dir);
     EXPECT_EQ(restore(path), Outcome::Failed);
     EXPECT_TRUE(events.isEmpty()) << events.join(u'|').toStdString();
@@ -268,7 +289,8 @@ TEST_P(SettingsFilesRefusal, NothingIsSentAndTheUserIsTold) {
         << dialogs.shown[0].text.toStdString();
 }
 
-QString fileWith(const QTemporaryDir &dir, const QByteArray &content) {
+QString fileWith(const QTemporaryDir &dir, const QByteArray &content)
+{
     const QString path = dir.filePath(QStringLiteral("bad.txt"));
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))

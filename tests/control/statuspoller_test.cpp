@@ -16,7 +16,8 @@ namespace {
 
 using Button = transport::UserDialogs::Button;
 
-void ensureApp() {
+void ensureApp()
+{
     static int argc = 1;
     static char name[] = "statuspoller_test";
     static char *argv[] = {name, nullptr};
@@ -26,13 +27,15 @@ void ensureApp() {
 // A stand-in for the window: records every query, flag change and display call in order.
 class StatusPollerTest : public ::testing::Test {
 protected:
-    StatusPollerTest() {
+    StatusPollerTest()
+    {
         ensureApp();
         timer.setInterval(control::StatusPollInterval);
         timer.start();
     }
 
-    control::StatusPoller makePoller() {
+    control::StatusPoller makePoller()
+    {
         control::StatusPoller::Hooks h;
         h.portInUse = [this] { return portInUse; };
         h.demoMode = [this] { return demoMode; };
@@ -61,7 +64,8 @@ protected:
         return control::StatusPoller(timer, systemRunning, settings, dialogs, h);
     }
 
-    std::int64_t answer(const QString &query) {
+    std::int64_t answer(const QString &query)
+    {
         queries << query;
         busyAtQuery << pollingBusy;
         timerAtQuery << timer.isActive();
@@ -86,14 +90,16 @@ struct GuardCase {
     bool polls, timerRunsAfter;
 };
 
-void PrintTo(const GuardCase &c, std::ostream *os) {
+void PrintTo(const GuardCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class StatusPollerGuards : public StatusPollerTest,
                            public ::testing::WithParamInterface<GuardCase> {};
 
-TEST_P(StatusPollerGuards, TickIsSkippedStoppedOrPolled) {
+TEST_P(StatusPollerGuards, TickIsSkippedStoppedOrPolled)
+{
     const GuardCase &c = GetParam();
     portInUse = c.portInUse;
     demoMode = c.demoMode;
@@ -119,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                       GuardCase{"Free", false, false, false, true, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(StatusPollerTest, PollRunsWithPollingBusyAndTheTimerOff) {
+TEST_F(StatusPollerTest, PollRunsWithPollingBusyAndTheTimerOff)
+{
     makePoller().StatusTimerTimer();
     EXPECT_EQ(queries, QStringList{QStringLiteral(":PULS0:STAT")});
     EXPECT_EQ(events.first(), QStringLiteral("busy"));
@@ -127,7 +134,8 @@ TEST_F(StatusPollerTest, PollRunsWithPollingBusyAndTheTimerOff) {
     EXPECT_TRUE(timer.isActive());
 }
 
-TEST_F(StatusPollerTest, LostPortAsksAndRestartsOnYes) {
+TEST_F(StatusPollerTest, LostPortAsksAndRestartsOnYes)
+{
     portAvailable = false;
     dialogs.answerNext(Button::Yes);
     makePoller().StatusTimerTimer();
@@ -142,7 +150,8 @@ TEST_F(StatusPollerTest, LostPortAsksAndRestartsOnYes) {
     EXPECT_FALSE(timer.isActive());
 }
 
-TEST_F(StatusPollerTest, LostPortExitsOnNo) {
+TEST_F(StatusPollerTest, LostPortExitsOnNo)
+{
     portAvailable = false;
     counterPageShown = true;
     settings.ShotCounterEnabled = 1;
@@ -161,14 +170,16 @@ struct RunStateCase {
     QStringList display;
 };
 
-void PrintTo(const RunStateCase &c, std::ostream *os) {
+void PrintTo(const RunStateCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class StatusPollerRunState : public StatusPollerTest,
                              public ::testing::WithParamInterface<RunStateCase> {};
 
-TEST_P(StatusPollerRunState, DisplayChangesOnlyOnARealChange) {
+TEST_P(StatusPollerRunState, DisplayChangesOnlyOnARealChange)
+{
     const RunStateCase &c = GetParam();
     systemRunning = c.runningBefore;
     replies[QStringLiteral(":PULS0:STAT")] = c.reply;
@@ -209,14 +220,16 @@ struct CountCase {
     QString expectedLabel;
 };
 
-void PrintTo(const CountCase &c, std::ostream *os) {
+void PrintTo(const CountCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class StatusPollerShotCount : public StatusPollerTest,
                               public ::testing::WithParamInterface<CountCase> {};
 
-TEST_P(StatusPollerShotCount, CountReadOnlyOnItsPageWithTheCounterOn) {
+TEST_P(StatusPollerShotCount, CountReadOnlyOnItsPageWithTheCounterOn)
+{
     const CountCase &c = GetParam();
     series = c.series;
     counterPageShown = c.pageShown;
@@ -254,7 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"CounterOff", 1, true, 0, 123, QString(), QStringLiteral("Count: ----")}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(ShotCountText, RightAlignedInTenCharacters) {
+TEST(ShotCountText, RightAlignedInTenCharacters)
+{
     EXPECT_EQ(control::ShotCountText(0), QStringLiteral("Count:          0"));
     EXPECT_EQ(control::ShotCountText(123), QStringLiteral("Count:        123"));
     EXPECT_EQ(control::ShotCountText(std::numeric_limits<std::uint32_t>::max()),

@@ -16,14 +16,16 @@ using model::ChannelSettings;
 namespace {
 
 // Builds the stored table from (channel, source) pairs; unnamed channels sync to T0.
-ChannelSettings sources(std::initializer_list<std::pair<int, int>> links) {
+ChannelSettings sources(std::initializer_list<std::pair<int, int>> links)
+{
     ChannelSettings s;
     for (const auto &[channel, source] : links)
         s[channel].SyncSource = source;
     return s;
 }
 
-QList<int> syncColumn(const ChannelSettings &s) {
+QList<int> syncColumn(const ChannelSettings &s)
+{
     QList<int> column;
     for (int n = 1; n <= 8; ++n)
         column << s[n].SyncSource;
@@ -39,13 +41,15 @@ struct RuleCase {
     SyncSourceVerdict expected;
 };
 
-void PrintTo(const RuleCase &c, std::ostream *os) {
+void PrintTo(const RuleCase &c, std::ostream *os)
+{
     *os << c.name;
 }
 
 class SyncSourceRuleTest : public ::testing::TestWithParam<RuleCase> {};
 
-TEST_P(SyncSourceRuleTest, Verdict) {
+TEST_P(SyncSourceRuleTest, Verdict)
+{
     const RuleCase &c = GetParam();
     EXPECT_EQ(control::CheckSyncSource(c.channel, c.source, c.stored, c.channelCount), c.expected);
 }
@@ -85,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"ChannelZero", 0, B, sources({}), 8, SyncSourceVerdict::NoChannel}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(SyncSourceRefusalText, ExactMessages) {
+TEST(SyncSourceRefusalText, ExactMessages)
+{
     EXPECT_EQ(control::SyncSourceRefusalText(SyncSourceVerdict::MutualSync),
               QStringLiteral("Error. You cannot sync two channels to each other."));
     EXPECT_EQ(control::SyncSourceRefusalText(SyncSourceVerdict::SelfSync),
@@ -98,7 +103,8 @@ TEST(SyncSourceRefusalText, ExactMessages) {
 
 class SetChannelSyncSourceTest : public ::testing::Test {
 protected:
-    bool choose(int channel, std::optional<int> source, int channelCount = 4) {
+    bool choose(int channel, std::optional<int> source, int channelCount = 4)
+    {
         return control::SetChannelSyncSource(channel, source, stored, channelCount, dialogs, hooks);
     }
 
@@ -110,7 +116,8 @@ protected:
                                    [this](int s) { restored << s; }};
 };
 
-TEST_F(SetChannelSyncSourceTest, AcceptedChoiceIsStoredAndQueuedAsOneCommand) {
+TEST_F(SetChannelSyncSourceTest, AcceptedChoiceIsStoredAndQueuedAsOneCommand)
+{
     stored = sources({{A, B}});
     EXPECT_TRUE(choose(C, A));
     EXPECT_EQ(queued, QStringList{QStringLiteral(":PULS3:SYNC CHA")});
@@ -119,14 +126,16 @@ TEST_F(SetChannelSyncSourceTest, AcceptedChoiceIsStoredAndQueuedAsOneCommand) {
     EXPECT_TRUE(restored.isEmpty());
 }
 
-TEST_F(SetChannelSyncSourceTest, T0QueuesItsWord) {
+TEST_F(SetChannelSyncSourceTest, T0QueuesItsWord)
+{
     stored = sources({{H, C}});
     EXPECT_TRUE(choose(H, 0, 8));
     EXPECT_EQ(queued, QStringList{QStringLiteral(":PULS8:SYNC T0")});
     EXPECT_EQ(syncColumn(stored), syncColumn(sources({})));
 }
 
-TEST_F(SetChannelSyncSourceTest, RefusalShowsMessageAndPutsBoxBack) {
+TEST_F(SetChannelSyncSourceTest, RefusalShowsMessageAndPutsBoxBack)
+{
     stored = sources({{A, D}, {B, A}});
     EXPECT_FALSE(choose(A, B));
     ASSERT_EQ(dialogs.shown.size(), 1);
@@ -139,7 +148,8 @@ TEST_F(SetChannelSyncSourceTest, RefusalShowsMessageAndPutsBoxBack) {
     EXPECT_EQ(syncColumn(stored), syncColumn(sources({{A, D}, {B, A}})));
 }
 
-TEST_F(SetChannelSyncSourceTest, BoxNamingNoChannelIsPutBackSilently) {
+TEST_F(SetChannelSyncSourceTest, BoxNamingNoChannelIsPutBackSilently)
+{
     stored = sources({{B, C}});
     EXPECT_FALSE(choose(B, std::nullopt));
     EXPECT_TRUE(dialogs.shown.isEmpty());

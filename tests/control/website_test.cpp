@@ -11,13 +11,15 @@ struct SiteCase {
     const char *url; // nullptr: no page
 };
 
-void PrintTo(const SiteCase &c, std::ostream *os) {
+void PrintTo(const SiteCase &c, std::ostream *os)
+{
     *os << '"' << c.code << '"';
 }
 
 class WebSiteTest : public ::testing::TestWithParam<SiteCase> {};
 
-TEST_P(WebSiteTest, PageByCompanyCode) {
+TEST_P(WebSiteTest, PageByCompanyCode)
+{
     const SiteCase &c = GetParam();
     QList<QUrl> opened;
     const bool handed = control::WebSite1Click(QString::fromLatin1(c.code), [&](const QUrl &u) {
@@ -40,11 +42,13 @@ INSTANTIATE_TEST_SUITE_P(Codes, WebSiteTest,
                                            SiteCase{"VN ", nullptr}, SiteCase{"DRKX", nullptr},
                                            SiteCase{"XYZ", nullptr}));
 
-TEST(WebSiteTest, OpenerFailureIsNotReported) {
+TEST(WebSiteTest, OpenerFailureIsNotReported)
+{
     EXPECT_TRUE(control::WebSite1Click(QStringLiteral("VN"), [](const QUrl &) { return false; }));
 }
 
-TEST(WebSiteTest, PagesAreSecureAddresses) {
+TEST(WebSiteTest, PagesAreSecureAddresses)
+{
     for (const QUrl &u : {QUrl(control::MakerHomePage), QUrl(control::SecondVendorHomePage)}) {
         EXPECT_TRUE(u.isValid());
         EXPECT_EQ(u.scheme(), QStringLiteral("https"));
