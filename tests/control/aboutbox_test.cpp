@@ -3,10 +3,7 @@
 #include "model/ModelRules.h"
 // GCC 12 takes the copy of a scripted std::optional<QString> answer for uninitialised use
 // once it inlines the chooser methods here; the answers are never read in this file.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "tests/support/ScriptedDialogs.h"
-#pragma GCC diagnostic pop
 
 #include "tests/control/QtPrinters.h"
 

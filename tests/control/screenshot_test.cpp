@@ -1,6 +1,6 @@
 #include "control/ScreenShot.h"
 #include "tests/control/JpegInspect.h"
-#include "tests/control/PrivateXServer.h"
+#include "tests/support/XvfbServer.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -13,10 +13,7 @@
 
 // GCC 12 takes the copy of a scripted std::optional<QString> answer for uninitialised use
 // once it inlines the chooser methods here; the answers are never read in this file.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "tests/support/ScriptedDialogs.h"
-#pragma GCC diagnostic pop
 
 #include "tests/control/QtPrinters.h"
 
@@ -31,7 +28,7 @@ namespace {
 // rather than the offscreen platform the other tests use.
 QGuiApplication *guiApp()
 {
-    static PrivateXServer server;
+    static testsupport::XvfbServer server;
     static std::unique_ptr<QGuiApplication> app = [] {
         std::unique_ptr<QGuiApplication> a;
         if (!server.running())

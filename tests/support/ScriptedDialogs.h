@@ -21,8 +21,14 @@ public:
     };
 
     void answerNext(Button b) { m_answers.push_back(b); }
-    void answerPickNext(std::optional<int> index) { m_picks.push_back(index); }
-    void answerFileNext(std::optional<QString> path) { m_files.push_back(path); }
+    void answerPickNext(std::optional<int> index)
+    {
+        m_picks.push_back({index.has_value(), index.value_or(-1)});
+    }
+    void answerFileNext(std::optional<QString> path)
+    {
+        m_files.push_back({path.has_value(), path.value_or(QString())});
+    }
 
     QList<Shown> shown;
     QList<PortChoice> pickShown;
@@ -65,18 +71,22 @@ public:
     }
 
 private:
-    template <typename T> static std::optional<T> pop(std::deque<std::optional<T>> &q)
+    // Answers are kept as (given, value) pairs rather than optionals: copying an optional
+    // QString out of a deque trips a false "maybe uninitialized" warning in GCC 12.
+    template <typename T> static std::optional<T> pop(std::deque<std::pair<bool, T>> &q)
     {
         if (q.empty())
             return std::nullopt;
-        auto v = q.front();
+        const std::pair<bool, T> v = q.front();
         q.pop_front();
-        return v;
+        if (!v.first)
+            return std::nullopt;
+        return v.second;
     }
 
     std::deque<Button> m_answers;
-    std::deque<std::optional<int>> m_picks;
-    std::deque<std::optional<QString>> m_files;
+    std::deque<std::pair<bool, int>> m_picks;
+    std::deque<std::pair<bool, QString>> m_files;
 };
 
 } // namespace testsupport
