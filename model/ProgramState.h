@@ -13,16 +13,16 @@ namespace model {
 // The records and flags that live for the whole run. The main window owns the one instance;
 // the handlers, the read-back and the start-up read and write it there.
 struct ProgramState {
-    InstrumentIdentity InstrumentIdentity;
+    model::InstrumentIdentity InstrumentIdentity;
     // Derived from the identity at every read-back that talks to an instrument; 0 until then
     // and in demo mode.
     int InstrumentSeries = 0;
     int ChannelCount = 0;
     QString CompanyName;
 
-    SeriesLimits SeriesLimits;
-    SystemSettings SystemSettings;
-    ChannelSettings ChannelSettings;
+    model::SeriesLimits SeriesLimits;
+    model::SystemSettings SystemSettings;
+    model::ChannelSettings ChannelSettings;
 
     bool DemoMode = false;
     bool SystemRunning = false;

@@ -1,16 +1,26 @@
 #include "ui/TMainForm.h"
 
+#include "link/CommLog.h"
+#include "link/Communication.h"
 #include "transport/TVNComPort.h"
 #include "ui/ChannelPageBuilder.h"
 #include "ui/FormParts.h"
+#include "ui/QtDialogs.h"
 #include "ui/TCheckListBox.h"
+#include "ui/TMessageForm.h"
 #include "ui/TPlusSpinEdit.h"
 #include "ui/TrpVersionInfo.h"
 #include "ui/WindowFonts.h"
 
 #include <QCheckBox>
+#include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLayout>
@@ -73,6 +83,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     BuildBottomBand(client);
     BuildMainMenu();
     BuildNonVisualParts();
+    CreateProgramParts();
 
     // The window takes exactly the client area plus the menu bar and cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -156,10 +167,54 @@ void TMainForm::FillChannelArrays()
     }
 }
 
+void TMainForm::CreateProgramParts()
+{
+    Comm = std::make_unique<ilink::Communication>(*ComPort);
+    Comm->setTerminal(
+        [this](const QString &text, const QColor &color) { AppendTerminalLine(text, color); });
+    Tasks = std::make_unique<ilink::TaskQueue>(*Comm, *this);
+    ComPort->OnTimeout = [this](transport::TVNComPort *sender) { ComPortTimeout(sender); };
+    MessageForm = std::make_unique<TMessageForm>();
+
+    StartNewInstance = [](const QString &program) { QProcess::startDetached(program, {}); };
+    // Queued, so that an end requested before the event loop runs (during start-up) still
+    // ends it as soon as it starts.
+    QuitEventLoop = [] {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
+    };
+
+    m_ownDialogs = std::make_unique<QtDialogs>(this);
+    setDialogs(m_ownDialogs.get());
+}
+
+void TMainForm::setDialogs(transport::UserDialogs *dialogs)
+{
+    m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
+    ComPort->setDialogs(m_dialogs);
+    for (TPlusSpinEdit *edit : findChildren<TPlusSpinEdit *>())
+        edit->setDialogs(m_dialogs);
+}
+
 void TMainForm::ConnectHandlers()
 {
-    // Nothing is tied yet: the handlers of the settings, the terminal, the menu and the
-    // timers attach here.
+    connect(LaunchTimer, &QTimer::timeout, this, &TMainForm::LaunchTimerTimer);
+    connect(TaskTimer, &QTimer::timeout, this, &TMainForm::TaskTimerTimer);
+    connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(R1, &QAction::triggered, this, &TMainForm::R1Click);
+    connect(EnableLoggingMenu, &QAction::triggered, this, &TMainForm::EnableLoggingMenuClick);
+    connect(SendBtn, &QPushButton::clicked, this, &TMainForm::SendBtnClick);
+    SendEdit->installEventFilter(this);
+    if (SendEdit->lineEdit())
+        SendEdit->lineEdit()->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress &&
+        (watched == SendEdit || watched == SendEdit->lineEdit()))
+        return SendEditKeyPress(static_cast<QKeyEvent *>(event));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace ui

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "link/TaskQueue.h"
+#include "model/CommandSet.h"
+#include "model/ProgramState.h"
 #include "transport/UserDialogs.h"
+#include "ui/KeyState.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -17,21 +23,28 @@ class QPushButton;
 class QTabWidget;
 class QTextEdit;
 class QTimer;
+class QKeyEvent;
 class TrpVersionInfo;
 
 namespace transport {
 class TVNComPort;
 }
 
+namespace ilink {
+class CommLog;
+class Communication;
+} // namespace ilink
+
 namespace ui {
 
 class TCheckListBox;
+class TMessageForm;
 class TPlusSpinEdit;
 
 // The program's one window. Every control is built in its design state by the constructor and
 // is reachable by the member of its name (the object name is the same); the per-channel
 // controls are reached through the arrays below once FillChannelArrays has run.
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public ilink::TaskHost {
     Q_OBJECT
 public:
     static constexpr int kChannelCount = 8;
@@ -197,6 +210,68 @@ public:
     ChannelArray<QComboBox> ChGateModeSel{};
     ChannelArray<TCheckListBox> MuxSelect{};
 
+    // ---- The program behind the window -------------------------------------------------
+
+    // Every message, question and file chooser goes here; the window's own Qt dialogs unless
+    // replaced (tests script them).
+    void setDialogs(transport::UserDialogs *dialogs);
+    transport::UserDialogs &Dialogs() const { return *m_dialogs; }
+
+    model::ProgramState State;
+    std::unique_ptr<ilink::Communication> Comm;
+    std::unique_ptr<ilink::TaskQueue> Tasks;
+    std::unique_ptr<ilink::CommLog> Log; // exists from start-up on
+    std::unique_ptr<TMessageForm> MessageForm;
+
+    // What the platform does, replaceable so tests observe instead of acting.
+    std::function<HeldKeys()> HeldKeysReader = ReadHeldKeys;
+    std::function<void(const QString &program)> StartNewInstance;
+    std::function<void()> QuitEventLoop;
+
+    // Start-up: the way to the instrument, then the launch timer's first read-back.
+    void FormCreate(const QStringList &arguments);
+    void LaunchTimerTimer();
+
+    // The state read-back, and what it applies.
+    void Initialize() override;
+    void SetResolutionRanges();
+    void SystemModesEnable();
+    void ChModesEnable(int n);
+    void TriggerModesEnable();
+    void GateModesEnable();
+    void SetAmplitudeEnabled(int n, bool on);
+    void UpdateHRB0OutputClock();
+
+    // The task queue and its timers.
+    void QueuedCommandToPort(const QString &commandstr);
+    void TaskTimerTimer();
+    void setTaskTimerActive(bool on) override;
+    void setStatusTimerActive(bool on) override;
+
+    // Loss of the instrument, restart and shutdown. After either ending nothing touches the
+    // port again and no timer restarts.
+    void ComPortTimeout(transport::TVNComPort *sender);
+    void HandleCommunicationLoss();
+    void RestartApp();
+    void ExitApp();
+    void R1Click();
+    void Exit1Click();
+    bool Finished() const { return m_finished; }
+
+    // The command terminal and the log switch.
+    void SendBtnClick();
+    bool SendEditKeyPress(QKeyEvent *event); // true when the key was consumed
+    void EnableLoggingMenuClick();
+    void AppendTerminalLine(const QString &text, const QColor &color);
+
+    // The window title always equals the caption.
+    void setCaption(const QString &caption) { setWindowTitle(caption); }
+    void setVisible(bool visible) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void BuildTopBand(QWidget *client);
     void BuildSystemArea(QWidget *client);
@@ -211,6 +286,21 @@ private:
     // last in the constructor, after every design value is in place, so applying the design
     // values raises no handler.
     void ConnectHandlers();
+    void CreateProgramParts();
+
+    static QString SettingsDateLine();
+    void ReadSystemSetting(model::SystemSetting setting);
+    void ReadClockSettings();
+    void ReadChannelSettings(int n);
+    void ReadChannelSyncSource(int n, const QString &query, QString &valueText);
+    void ShowChannelMux(int n);
+    bool HasSeriesLimits() const;
+    void EnterDemoMode();
+
+    std::unique_ptr<transport::UserDialogs> m_ownDialogs;
+    transport::UserDialogs *m_dialogs = nullptr;
+    bool m_finished = false;
+    bool m_neverShow = false;
 };
 
 } // namespace ui

@@ -1,0 +1,106 @@
+// Loss of the instrument, restart and the orderly end of the program.
+#include "ui/TMainForm.h"
+
+#include "link/CommLog.h"
+#include "link/Communication.h"
+#include "transport/TVNComPort.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+
+namespace ui {
+
+namespace {
+// Lets the port driver let go of the device before the new instance scans for it.
+constexpr int kRestartPauseMs = 500;
+} // namespace
+
+void TMainForm::ComPortTimeout(transport::TVNComPort *)
+{
+    HandleCommunicationLoss();
+}
+
+void TMainForm::HandleCommunicationLoss()
+{
+    if (Log)
+        Log->TimeoutError();
+    ComPort->Flush();
+    setStatusTimerActive(false);
+    using B = transport::UserDialogs::Button;
+    switch (Dialogs().message(transport::UserDialogs::Kind::Warning,
+                              QStringLiteral("Communications lost. Restart?"),
+                              {B::Yes, B::No, B::Ignore})) {
+    case B::Yes: RestartApp(); break;
+    case B::No: ExitApp(); break;
+    default:
+        ComPort->Flush();
+        setStatusTimerActive(true);
+        break;
+    }
+}
+
+void TMainForm::RestartApp()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    // From here on no exchange, task pass or poll further up the stack touches the port.
+    Comm->setEnded();
+    TaskTimer->stop();
+    StatusTimer->stop();
+    LaunchTimer->stop();
+    ComPort->setAllowEvents(false);
+    ComPort->Close();
+    QThread::msleep(kRestartPauseMs);
+    StartNewInstance(QCoreApplication::applicationFilePath());
+    m_neverShow = true;
+    hide();
+    QuitEventLoop();
+}
+
+void TMainForm::ExitApp()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    Comm->setEnded();
+    TaskTimer->stop();
+    StatusTimer->stop();
+    LaunchTimer->stop();
+    State.SettingsList.clear();
+    ComPort->setAllowEvents(false);
+    ComPort->setShowErrors(false);
+    ComPort->Close();
+    if (Log)
+        Log->Close();
+    m_neverShow = true;
+    hide();
+    QuitEventLoop();
+}
+
+void TMainForm::R1Click()
+{
+    RestartApp();
+}
+
+void TMainForm::Exit1Click()
+{
+    ExitApp();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    ExitApp();
+    event->accept();
+}
+
+void TMainForm::setVisible(bool visible)
+{
+    // A shutdown during start-up must never bring the window up afterwards.
+    QMainWindow::setVisible(visible && !m_neverShow);
+}
+
+} // namespace ui
