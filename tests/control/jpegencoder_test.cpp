@@ -3,7 +3,7 @@
 
 #include <QPainter>
 
-#include "tests/control/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

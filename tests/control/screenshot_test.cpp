@@ -15,7 +15,7 @@
 // once it inlines the chooser methods here; the answers are never read in this file.
 #include "tests/support/ScriptedDialogs.h"
 
-#include "tests/control/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "control/SettingsFileFormat.h"
 
-#include "tests/control/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "tests/control/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "model/ChannelSettings.h"
 #include "tests/support/ScriptedDialogs.h"
 
-#include "tests/control/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "control/WebSite.h"
 
-#include "tests/control/QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
