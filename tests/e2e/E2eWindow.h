@@ -7,6 +7,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "transport/TVNComPort.h"
 #include "ui/TMainForm.h"
+#include "ui/TPlusSpinEdit.h"
 
 #include <QComboBox>
 #include <QTest>
