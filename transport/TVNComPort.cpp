@@ -120,6 +120,9 @@ struct TVNComPort::Private {
     quint32 responseTime = 1000;
     bool showErrors = true;
     bool timedOut = false;
+    // Counts Close() calls, so a read that lets events run can tell that the program closed
+    // the port under it (shutdown, restart) and stop waiting on a port nobody wants any more.
+    quint64 closings = 0;
     UserDialogs *dialogs = nullptr;
 
     bool isOpen() const { return port && port->isOpen(); }
@@ -290,6 +293,7 @@ bool TVNComPort::Open()
 
 void TVNComPort::Close()
 {
+    ++d->closings;
     if (d->port) {
         d->port->close();
         d->port.reset();
@@ -336,14 +340,18 @@ QByteArray TVNComPort::Read()
     clock.start();
     qint64 deadline = d->responseTime;
     d->timedOut = false;
+    const quint64 closingsAtStart = d->closings;
     for (;;) {
         result += d->takeWaiting();
         if (result.contains(terminator))
             break;
         if (clock.elapsed() > deadline)
             d->timedOut = true;
-        if (d->allowEvents)
+        if (d->allowEvents) {
             QCoreApplication::processEvents();
+            if (d->closings != closingsAtStart)
+                break; // never re-open a port the program has let go of
+        }
         if (d->timedOut) {
             if (d->allowEvents && OnTimeout)
                 OnTimeout(this);

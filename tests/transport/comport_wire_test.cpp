@@ -263,6 +263,25 @@ TEST_F(WireTest, ReadWaitingWithEventsRefusesASecondRead)
     EXPECT_FALSE(port.TimedOut());
 }
 
+// Shutdown closes the port from an event that runs inside a waiting read: the read ends there
+// instead of waiting out its response time, and leaves the port closed.
+TEST_F(WireTest, ReadEndsWhenTheProgramClosesThePortUnderIt)
+{
+    port.setAllowEvents(true);
+    port.setResponseTime(3000);
+    peer.queueReply(PtyPeer::Reply{}); // silence
+    bool fired = false;
+    QTimer::singleShot(50, [&] {
+        fired = true;
+        port.Close();
+    });
+    EXPECT_TRUE(ask("Q?").isEmpty());
+    ASSERT_TRUE(fired);
+    EXPECT_FALSE(port.TimedOut()) << "the read waited for its deadline on a closed port";
+    EXPECT_FALSE(port.Opened()) << "the read re-opened the port";
+    EXPECT_FALSE(port.InUse());
+}
+
 TEST_F(WireTest, ReadWithoutEventsLeavesTimersAlone)
 {
     port.setResponseTime(3000);
