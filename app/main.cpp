@@ -1,5 +1,4 @@
 // The program entry: the toolkit, the main window with its start-up, the event loop.
-#include "ui/QtDialogs.h"
 #include "ui/TMainForm.h"
 
 #include <QApplication>
@@ -8,8 +7,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     ui::TMainForm form;
-    ui::QtDialogs dialogs(&form);
-    form.setDialogs(&dialogs);
     form.FormCreate(QCoreApplication::arguments());
     form.show(); // stays hidden when start-up already ended the program
     return QApplication::exec();
