@@ -56,6 +56,8 @@ std::optional<QString> runFileDialog(QWidget *parent, const transport::UserDialo
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(c.defaultSuffix);
+    // A settings file chosen for saving replaces an older one of that name without a question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, mode == QFileDialog::AcceptSave);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
