@@ -3,8 +3,14 @@
 #include "link/CommLog.h"
 #include "link/Communication.h"
 #include "transport/TVNComPort.h"
+#include "ui/ChannelHandlers.h"
 #include "ui/ChannelPageBuilder.h"
+#include "ui/ClockHandlers.h"
 #include "ui/FormParts.h"
+#include "ui/MenuHandlers.h"
+#include "ui/RunStatusHandlers.h"
+#include "ui/StorageHandlers.h"
+#include "ui/SystemHandlers.h"
 #include "ui/QtDialogs.h"
 #include "ui/TCheckListBox.h"
 #include "ui/TMessageForm.h"
@@ -207,6 +213,115 @@ void TMainForm::ConnectHandlers()
     SendEdit->installEventFilter(this);
     if (SendEdit->lineEdit())
         SendEdit->lineEdit()->installEventFilter(this);
+
+    // Spin edits raise OnChange on every new value, also one set by code; check boxes report
+    // every new state the same way. Lists answer the user's choice only (`activated`): code
+    // that selects an item raises nothing.
+    SystemHandling = std::make_unique<SystemHandlers>(*this);
+    SystemHandlers *sys = SystemHandling.get();
+    connect(PeriodAdj, &TPlusSpinEdit::OnChange, this, [sys] { sys->PeriodAdjChange(); });
+    connect(SystemModeSel, &QComboBox::activated, this, [sys] { sys->SystemModeSelChange(); });
+    connect(SysBurstAdj, &TPlusSpinEdit::OnChange, this, [sys] { sys->SysBurstAdjChange(); });
+    connect(SysDutyOnAdj, &TPlusSpinEdit::OnChange, this, [sys] { sys->SysDutyOnAdjChange(); });
+    connect(SysDutyOffAdj, &TPlusSpinEdit::OnChange, this, [sys] { sys->SysDutyOffAdjChange(); });
+    connect(TrigModeSel, &QComboBox::activated, this, [sys] { sys->TrigModeSelChange(); });
+    connect(TriggerEdgeSel, &QComboBox::activated, this, [sys] { sys->TriggerEdgeSelClick(); });
+    connect(TrigThresholdAdj, &TPlusSpinEdit::OnChange, this,
+            [sys] { sys->TrigThresholdAdjChange(); });
+    connect(GateModeSel, &QComboBox::activated, this, [sys] { sys->GateModeSelChange(); });
+    connect(GateLogicSel, &QComboBox::activated, this, [sys] { sys->GateLogicSelChange(); });
+    connect(GateThresholdAdj, &TPlusSpinEdit::OnChange, this,
+            [sys] { sys->GateThresholdAdjChange(); });
+    connect(AutoStartEnbl, &QCheckBox::toggled, this, [sys] { sys->AutoStartEnblClick(); });
+
+    // The channel controls are found by name here: the channel arrays are filled only by
+    // start-up. Each handler finds the channel from the name of the control that fired.
+    ChannelHandling = std::make_unique<ChannelHandlers>(*this);
+    ChannelHandlers *chn = ChannelHandling.get();
+    using ChannelHandler = void (ChannelHandlers::*)(QObject *);
+    for (int n = 1; n <= kChannelCount; ++n) {
+        const auto named = [n](const char *stem) {
+            return QString::fromLatin1(stem) + QString::number(n);
+        };
+        const auto onSpin = [&](const char *stem, ChannelHandler handler) {
+            if (auto *edit = findChild<TPlusSpinEdit *>(named(stem)))
+                connect(edit, &TPlusSpinEdit::OnChange, this,
+                        [chn, handler](TPlusSpinEdit *sender) { (chn->*handler)(sender); });
+        };
+        const auto onList = [&](const char *stem, ChannelHandler handler) {
+            if (auto *list = findChild<QComboBox *>(named(stem)))
+                connect(list, &QComboBox::activated, this,
+                        [chn, handler, list] { (chn->*handler)(list); });
+        };
+        if (auto *box = findChild<QCheckBox *>(named("ChEnablebox")))
+            connect(box, &QCheckBox::toggled, this, [chn, box] { chn->SetChEnableState(box); });
+        onSpin("ChDelayAdj", &ChannelHandlers::SetChannelDelay);
+        onSpin("ChWidthAdj", &ChannelHandlers::SetChannelWidth);
+        onList("ChModeSel", &ChannelHandlers::SetChannelMode);
+        onSpin("ChBurstAdj", &ChannelHandlers::SetChannelBurst);
+        onSpin("ChWaitCountAdj", &ChannelHandlers::SetChannelWaitCount);
+        onList("ChPolaritySel", &ChannelHandlers::SetChannelPolarity);
+        onSpin("ChDutyOnAdj", &ChannelHandlers::SetChannelDCOn);
+        onSpin("ChDutyOffAdj", &ChannelHandlers::SetChannelDCOff);
+        onList("ChGateModeSel", &ChannelHandlers::SetChannelGateMode);
+        onList("ChSyncSourceSel", &ChannelHandlers::SetChannelSyncSource);
+        if (auto *mux = findChild<TCheckListBox *>(named("MuxSelect")))
+            connect(mux, &TCheckListBox::OnClickCheck, this,
+                    [chn](TCheckListBox *sender, int) { chn->SetChannelMux(sender); });
+        onList("ChOutputModeSel", &ChannelHandlers::SetChannelOuputMode);
+        onSpin("ChAmplitudeAdj", &ChannelHandlers::SetChAmplitude);
+    }
+
+    ClockHandling = std::make_unique<ClockHandlers>(*this);
+    ClockHandlers *clk = ClockHandling.get();
+    connect(ExternalInputClkSel, &QComboBox::activated, this,
+            [clk] { clk->ExternalInputClkSelChange(); });
+    connect(ExternalInputClkOptionSel, &QComboBox::activated, this,
+            [clk] { clk->ExternalInputClkOptionSelChange(); });
+    connect(InputClockRateAdj, &TPlusSpinEdit::OnChange, this,
+            [clk] { clk->InputClockRateAdjChange(); });
+    connect(InputClockLevelAdj, &TPlusSpinEdit::OnChange, this,
+            [clk] { clk->InputClockLevelAdjChange(); });
+    connect(ExternalOutputClkSel, &QComboBox::activated, this,
+            [clk] { clk->ExternalOutputClkSelChange(); });
+
+    RunStatusHandling = std::make_unique<RunStatusHandlers>(*this);
+    RunStatusHandlers *run = RunStatusHandling.get();
+    connect(StatusTimer, &QTimer::timeout, this, [run] { run->StatusTimerTimer(); });
+    connect(RunStopbtn, &QPushButton::clicked, this, [run] { run->RunStopbtnClick(); });
+    connect(ShotCountEnbl, &QCheckBox::toggled, this, [run] { run->ShotCountEnblClick(); });
+    connect(ClearShotCount, &QPushButton::clicked, this, [run] { run->ClearShotCountClick(); });
+    connect(Up1, &QAction::triggered, this, [run] { run->Up1Click(); });
+
+    StorageHandling = std::make_unique<StorageHandlers>(*this);
+    StorageHandlers *sto = StorageHandling.get();
+    using StorageHandler = void (StorageHandlers::*)();
+    const std::pair<QAction *, StorageHandler> storageItems[] = {
+        {Save1, &StorageHandlers::Save1Click},         {Save2, &StorageHandlers::Save2Click},
+        {Save3, &StorageHandlers::Save3Click},         {Save4, &StorageHandlers::Save4Click},
+        {Save5, &StorageHandlers::Save5Click},         {Save6, &StorageHandlers::Save6Click},
+        {Save7, &StorageHandlers::Save7Click},         {Save8, &StorageHandlers::Save8Click},
+        {Save9, &StorageHandlers::Save9Click},         {Save10, &StorageHandlers::Save10Click},
+        {Save11, &StorageHandlers::Save11Click},       {Save12, &StorageHandlers::Save12Click},
+        {Default01, &StorageHandlers::Default01Click}, {Restore1, &StorageHandlers::Restore1Click},
+        {Restore2, &StorageHandlers::Restore2Click},   {Restore3, &StorageHandlers::Restore3Click},
+        {Restore4, &StorageHandlers::Restore4Click},   {Restore5, &StorageHandlers::Restore5Click},
+        {Restore6, &StorageHandlers::Restore6Click},   {Restore7, &StorageHandlers::Restore7Click},
+        {Restore8, &StorageHandlers::Restore8Click},   {Restore9, &StorageHandlers::Restore9Click},
+        {Restore10, &StorageHandlers::Restore10Click}, {Restore11, &StorageHandlers::Restore11Click},
+        {Restore12, &StorageHandlers::Restore12Click},
+        {SaveToFile1, &StorageHandlers::SaveToFile1Click},
+        {RestoreSettingsFromFile1, &StorageHandlers::RestoreSettingsFromFile1Click},
+    };
+    for (const auto &[item, handler] : storageItems)
+        connect(item, &QAction::triggered, this, [sto, handler] { (sto->*handler)(); });
+
+    MenuHandling = std::make_unique<MenuHandlers>(*this);
+    MenuHandlers *menu = MenuHandling.get();
+    connect(About1, &QAction::triggered, this, [menu] { menu->About1Click(); });
+    connect(WebSite1, &QAction::triggered, this, [menu] { menu->WebSite1Click(); });
+    connect(CaptureScreenShot1, &QAction::triggered, this,
+            [menu] { menu->CaptureScreenShot1Click(); });
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

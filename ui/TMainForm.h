@@ -37,6 +37,12 @@ class Communication;
 
 namespace ui {
 
+class ChannelHandlers;
+class ClockHandlers;
+class MenuHandlers;
+class RunStatusHandlers;
+class StorageHandlers;
+class SystemHandlers;
 class TCheckListBox;
 class TMessageForm;
 class TPlusSpinEdit;
@@ -223,6 +229,15 @@ public:
     std::unique_ptr<ilink::CommLog> Log; // exists from start-up on
     std::unique_ptr<TMessageForm> MessageForm;
 
+    // The handlers of the controls and menu items, by area; ConnectHandlers creates them and
+    // ties the events to them.
+    std::unique_ptr<SystemHandlers> SystemHandling;
+    std::unique_ptr<ChannelHandlers> ChannelHandling;
+    std::unique_ptr<ClockHandlers> ClockHandling;
+    std::unique_ptr<RunStatusHandlers> RunStatusHandling;
+    std::unique_ptr<StorageHandlers> StorageHandling;
+    std::unique_ptr<MenuHandlers> MenuHandling;
+
     // What the platform does, replaceable so tests observe instead of acting.
     std::function<HeldKeys()> HeldKeysReader = ReadHeldKeys;
     std::function<void(const QString &program)> StartNewInstance;
@@ -296,6 +311,8 @@ private:
     void ShowChannelMux(int n);
     bool HasSeriesLimits() const;
     void EnterDemoMode();
+    bool BeginEnd();  // false when the program has already ended
+    void FinishEnd();
 
     std::unique_ptr<transport::UserDialogs> m_ownDialogs;
     transport::UserDialogs *m_dialogs = nullptr;
