@@ -44,38 +44,42 @@ void TMainForm::HandleCommunicationLoss()
 
 void TMainForm::RestartApp()
 {
-    if (m_finished)
+    if (!BeginEnd())
         return;
-    m_finished = true;
-    // From here on no exchange, task pass or poll further up the stack touches the port.
-    Comm->setEnded();
-    TaskTimer->stop();
-    StatusTimer->stop();
-    LaunchTimer->stop();
-    ComPort->setAllowEvents(false);
-    ComPort->Close();
     QThread::msleep(kRestartPauseMs);
     StartNewInstance(QCoreApplication::applicationFilePath());
-    m_neverShow = true;
-    hide();
-    QuitEventLoop();
+    FinishEnd();
 }
 
 void TMainForm::ExitApp()
 {
-    if (m_finished)
+    if (!BeginEnd())
         return;
+    State.SettingsList.clear();
+    ComPort->setShowErrors(false);
+    if (Log)
+        Log->Close();
+    FinishEnd();
+}
+
+bool TMainForm::BeginEnd()
+{
+    if (m_finished)
+        return false;
     m_finished = true;
+    // From here on no exchange, task pass, read-back or poll further up the stack touches the
+    // port, and no timer can be started again.
     Comm->setEnded();
     TaskTimer->stop();
     StatusTimer->stop();
     LaunchTimer->stop();
-    State.SettingsList.clear();
     ComPort->setAllowEvents(false);
-    ComPort->setShowErrors(false);
     ComPort->Close();
-    if (Log)
-        Log->Close();
+    return true;
+}
+
+void TMainForm::FinishEnd()
+{
     m_neverShow = true;
     hide();
     QuitEventLoop();
