@@ -80,6 +80,9 @@ TEST_F(WindowFixture, DemoModeSendsNothingAndShowsTheDemoCaption)
     EXPECT_TRUE(form->ResponseList->toPlainText().endsWith(QStringLiteral(") :PULS0:STAT ON")));
     EXPECT_TRUE(sim.received().isEmpty()) << "demo mode reached the instrument on COM1";
     EXPECT_FALSE(form->ComPort->Opened());
+    // The launch read-back switches polling on; its first tick in demo mode switches it off.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !form->StatusTimer->isActive(); }, 3000));
+    EXPECT_TRUE(sim.received().isEmpty());
 }
 
 TEST_F(WindowFixture, PickedPortIsUsedWithoutIdentification)
