@@ -45,8 +45,8 @@ QByteArray settingsFile()
             file += ":PULS0:PER 0.00" + QByteArray::number(100 + i) + "\r\n";
             break;
         default:
-            file += ":PULS" + QByteArray::number(channel) + ":WCO " + QByteArray::number(i) +
-                    "\r\n";
+            file +=
+                ":PULS" + QByteArray::number(channel) + ":WCO " + QByteArray::number(i) + "\r\n";
             break;
         }
     }
@@ -63,7 +63,7 @@ int exchangesLogged(const QByteArray &log)
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                      : qgetenv("QT_QPA_PLATFORM"));
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     testsupport::ComPortFolder folder;
     QTemporaryDir dir;

@@ -31,8 +31,7 @@ void SystemHandlers::countChanged(const TPlusSpinEdit *edit, SystemSetting setti
     m_form.QueuedCommandToPort(model::buildCommand(setting, field));
 }
 
-void SystemHandlers::levelChanged(const TPlusSpinEdit *edit, SystemSetting setting,
-                                  double &field)
+void SystemHandlers::levelChanged(const TPlusSpinEdit *edit, SystemSetting setting, double &field)
 {
     field = edit->Value();
     m_form.QueuedCommandToPort(model::buildCommand(setting, field));

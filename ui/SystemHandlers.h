@@ -32,8 +32,7 @@ public:
     void AutoStartEnblClick();
 
 private:
-    void selectionChanged(const QComboBox *list, model::SystemSetting setting,
-                          std::int32_t &field);
+    void selectionChanged(const QComboBox *list, model::SystemSetting setting, std::int32_t &field);
     void countChanged(const TPlusSpinEdit *edit, model::SystemSetting setting,
                       std::uint32_t &field);
     void levelChanged(const TPlusSpinEdit *edit, model::SystemSetting setting, double &field);

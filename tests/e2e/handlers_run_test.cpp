@@ -30,8 +30,8 @@ TEST_F(WindowFixture, RunStopFollowsTheInstrument)
     // Armed by another way than the button: the window learns it from the poll.
     form->SendEdit->setEditText(q(":PULS0:STAT ON"));
     form->SendBtn->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->RunStopbtn->text() == q("Stop"); },
-                                kPollWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return form->RunStopbtn->text() == q("Stop"); }, kPollWaitMs));
     EXPECT_TRUE(form->State.SystemRunning);
     EXPECT_FALSE(form->PulseAnimate->isHidden());
 
@@ -84,8 +84,8 @@ TEST_F(WindowFixture, PulledCableLeadsToThePortQuestion)
     }
 
     // The cable goes after two polls have been answered.
-    addInstrument(1, {q("--model"), q("HLA2"), q("--close-after"),
-                      QString::number(startUpLines + 2)});
+    addInstrument(1,
+                  {q("--model"), q("HLA2"), q("--close-after"), QString::number(startUpLines + 2)});
     dialogs.answerNext(Button::No); // "Port no longer available, restart?"
     startProgram();
     ASSERT_TRUE(waitForReadBack());

@@ -6,8 +6,8 @@
 #include "link/TaskQueue.h"
 #include "model/ModelRules.h"
 #include "model/ValueRanges.h"
-#include "tests/support/QtPrinters.h"
 #include "tests/support/PtyPeer.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "transport/TVNComPort.h"
 #include "ui/TCheckListBox.h"
@@ -116,8 +116,7 @@ protected:
         peer = std::make_unique<testsupport::PtyPeer>();
         ASSERT_TRUE(peer->isValid());
         ASSERT_TRUE(folder.link(1, peer->slavePath()));
-        peer->setResponder(
-            [](const QByteArray &) { return testsupport::PtyPeer::text("0\r\n"); });
+        peer->setResponder([](const QByteArray &) { return testsupport::PtyPeer::text("0\r\n"); });
         transport::TVNComPort &port = *form->ComPort;
         port.setPort(1);
         port.setBaud(115200);

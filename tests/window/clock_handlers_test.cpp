@@ -116,17 +116,13 @@ const std::vector<ClockCase> &clockCases()
          [](TMainForm &f) { HandlerFixture::chooseText(f.ExternalOutputClkSel, q("To Pulse")); },
          q(":PULS0:OCL T0"), output, 0},
         {"HraOutput14Megahertz", model::SeriesHRA,
-         [](TMainForm &f) {
-             HandlerFixture::chooseText(f.ExternalOutputClkSel, q("14.2857 MHz"));
-         },
+         [](TMainForm &f) { HandlerFixture::chooseText(f.ExternalOutputClkSel, q("14.2857 MHz")); },
          q(":PULS0:OCL 14"), output, 4},
         {"VdxOutput100Megahertz", model::SeriesVDX,
          [](TMainForm &f) { HandlerFixture::chooseText(f.ExternalOutputClkSel, q("100 MHz")); },
          q(":PULS0:OCL 100"), output, 10},
         {"HraInput100MegahertzExternal", model::SeriesHRA,
-         [](TMainForm &f) {
-             HandlerFixture::chooseText(f.ExternalInputClkSel, q("100 MHz Ext"));
-         },
+         [](TMainForm &f) { HandlerFixture::chooseText(f.ExternalInputClkSel, q("100 MHz Ext")); },
          q(":PULS0:ICL EXT100"), [](const S &s) { return double(s.InputClock); }, 7},
         {"VdxInputSystemOscillator", model::SeriesVDX,
          [](TMainForm &f) { HandlerFixture::chooseText(f.ExternalInputClkSel, q("System Osc")); },
@@ -146,8 +142,7 @@ protected:
         setUpForm(GetParam().series, 8);
         if (GetParam().series == model::SeriesHRB) {
             form->ExternalInputClkSel->clear();
-            form->ExternalInputClkSel->addItems(
-                model::captions(model::TokenTable::InputClockMode));
+            form->ExternalInputClkSel->addItems(model::captions(model::TokenTable::InputClockMode));
             form->ExternalInputClkSel->setCurrentIndex(0);
             form->UpdateHRB0OutputClock();
         }

@@ -29,7 +29,7 @@ namespace {
 QApplication *xApp()
 {
     static testsupport::XvfbServer *server = new testsupport::XvfbServer;
-    static QApplication *app = [] () -> QApplication * {
+    static QApplication *app = []() -> QApplication * {
         if (!server->running())
             return nullptr;
         qputenv("DISPLAY", server->display().toLocal8Bit());

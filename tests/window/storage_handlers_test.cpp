@@ -133,9 +133,8 @@ TEST_F(StorageTest, RestoreSendsEveryLineButCommentsThenReadsBack)
                                   ":PULS2:DEL 0\r\n");
     form->MessageForm->MessageLabel->setText(q("something else"));
     QList<bool> busyWhileSending;
-    QObject::connect(form->ResponseList, &QTextEdit::textChanged, form.get(), [&] {
-        busyWhileSending << form->MessageForm->isVisible();
-    });
+    QObject::connect(form->ResponseList, &QTextEdit::textChanged, form.get(),
+                     [&] { busyWhileSending << form->MessageForm->isVisible(); });
     form->ShotCountlbl->setText(q("Count:          7"));
     dialogs.answerFileNext(path("replay.txt"));
 
