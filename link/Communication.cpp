@@ -21,6 +21,11 @@ void pause()
 
 Communication::Communication(transport::TVNComPort &port) : m_port(port) {}
 
+bool Communication::PortInUse() const
+{
+    return m_port.InUse();
+}
+
 QString Communication::QueryPort(const QString &command)
 {
     return QString::fromLocal8Bit(queryBytes(command));

@@ -49,6 +49,8 @@ public:
     void setDemoMode(bool on) { m_demoMode = on; }
 
     QString LastCommand() const { return m_lastCommand; }
+    // A read is waiting for its reply further up the call stack.
+    bool PortInUse() const;
 
     QString QueryPort(const QString &command);
     qint32 QueryPortInteger(const QString &command);

@@ -31,7 +31,11 @@ void TaskQueue::ProcessTasks()
     m_host.setTaskTimerActive(false);
     if (m_comm.Ended())
         return;
-    if (m_pollingBusy || m_taskBusy) {
+    // Any exchange waiting for its reply further up the stack (a poll, a pass, the launch
+    // read-back, a replayed file line) holds the line: a pass now would find the port in use,
+    // and its commands would be refused and lost, or a pending refresh would start a second
+    // read-back inside the first. The pass is retried at the next tick instead.
+    if (m_pollingBusy || m_taskBusy || m_comm.PortInUse()) {
         m_host.setTaskTimerActive(true);
         return;
     }

@@ -162,6 +162,31 @@ TEST_F(TaskQueueTest, NoPassWhilePollingThenThePassRuns)
     EXPECT_EQ(wire(), commands({"A"}));
 }
 
+// The launch read-back is no task pass, yet its queries let events run: a tick that comes
+// while one of them waits must neither send (its commands would be refused and lost) nor
+// start the pending refresh's read-back inside the running one.
+TEST_F(TaskQueueTest, NoPassWhileAnyExchangeWaitsForItsReply)
+{
+    peer.setResponder([](const QByteArray &) { return PtyPeer::text("1\r\n", 300); });
+    queue.setRefreshPending(true);
+    queue.QueuedCommandToPort(QStringLiteral("B"));
+    bool ticked = false;
+    QTimer::singleShot(50, [&] {
+        ticked = true;
+        queue.ProcessTasks();
+    });
+    EXPECT_EQ(comm.QueryPort(QStringLiteral(":PULS0:PER")), QStringLiteral("1"));
+    ASSERT_TRUE(ticked);
+    EXPECT_FALSE(host.events.contains(QStringLiteral("initialize")));
+    EXPECT_TRUE(queue.CommandsPending());
+    EXPECT_TRUE(host.taskTimer) << "the pass is retried at the next tick";
+    EXPECT_EQ(wire(), commands({":PULS0:PER?"}));
+
+    queue.setRefreshPending(false);
+    queue.ProcessTasks();
+    EXPECT_EQ(wire(), commands({":PULS0:PER?", "B"}));
+}
+
 // A tick and a handler that run while a command of the pass waits for its reply: the tick
 // must not start a second pass, and the handler's command is sent once, after the others.
 TEST_F(TaskQueueTest, NoNestedPassAndCommandsQueuedDuringAPassAreSentOnceInOrder)
