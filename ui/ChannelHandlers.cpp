@@ -1,4 +1,5 @@
 #include "ui/ChannelHandlers.h"
+#include "ui/FormParts.h"
 
 #include "control/SyncSourceHandler.h"
 #include "model/ChannelNames.h"
@@ -24,14 +25,6 @@ namespace {
 
 // Positions of the output mode list.
 enum { OutputTtl = 0, OutputAdjustable = 1 };
-
-QStringList itemsOf(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
 
 } // namespace
 
@@ -169,7 +162,7 @@ void ChannelHandlers::SetChannelSyncSource(QObject *sender)
     // found by its name. A source the list cannot show leaves no choice shown rather than a
     // wrong one.
     hooks.restoreBox = [list](int storedSource) {
-        list->setCurrentIndex(model::GetChannelIndex(itemsOf(list), storedSource).value_or(-1));
+        list->setCurrentIndex(model::GetChannelIndex(ListItems(list), storedSource).value_or(-1));
     };
     // A text typed into the list that names no channel is refused without a message and the
     // list shows the stored source again.

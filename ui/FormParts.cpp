@@ -127,4 +127,12 @@ void SetHint(QWidget *owner, const QString &hint, bool shown,
         w->setToolTip(hint);
 }
 
+QStringList ListItems(const QComboBox *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
 } // namespace ui

@@ -74,4 +74,7 @@ QTabWidget *MakePageControl(QWidget *parent, const QString &name, const QRect &g
 void SetHint(QWidget *owner, const QString &hint, bool shown,
              std::initializer_list<QWidget *> inside = {});
 
+// The texts of a list's items, first to last.
+QStringList ListItems(const QComboBox *list);
+
 } // namespace ui

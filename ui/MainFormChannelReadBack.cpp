@@ -1,5 +1,6 @@
 // One output channel's block of the state read-back.
 #include "ui/TMainForm.h"
+#include "ui/FormParts.h"
 
 #include "link/Communication.h"
 #include "model/Capabilities.h"
@@ -17,18 +18,6 @@
 namespace ui {
 
 using model::ChannelSetting;
-
-namespace {
-
-QStringList itemsOf(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
-
-} // namespace
 
 void TMainForm::ReadChannelSettings(int n)
 {
@@ -107,7 +96,7 @@ void TMainForm::ReadChannelSyncSource(int n, const QString &query, QString &valu
     // The list loses the channels the instrument lacks and the channel's own entry once; a
     // second read-back finds nothing left to remove.
     QComboBox *list = ChSyncSourceSel[n];
-    QStringList items = itemsOf(list);
+    QStringList items = ListItems(list);
     const QStringList before = items;
     model::trimSyncSourceItems(items, n, State.ChannelCount);
     if (items != before) {

@@ -6,6 +6,7 @@
 #include "tests/support/PtyPeer.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "transport/TVNComPort.h"
+#include "ui/FormParts.h"
 #include "ui/TMainForm.h"
 #include "ui/TPlusSpinEdit.h"
 
@@ -52,13 +53,7 @@ protected:
             timeoutMs);
     }
 
-    QStringList comboItems(const QComboBox *list) const
-    {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        return items;
-    }
+    QStringList comboItems(const QComboBox *list) const { return ui::ListItems(list); }
 
     testsupport::ComPortFolder folder;
     testsupport::ScriptedDialogs dialogs;

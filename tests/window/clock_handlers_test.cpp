@@ -1,6 +1,7 @@
 // The clock controls in both dialects: HRB's input clock modes and auxiliary outputs, and the
 // fixed input and output frequencies of every other series.
 #include "HandlersTestSupport.h"
+#include "ui/FormParts.h"
 
 #include "model/TokenTables.h"
 #include "ui/ClockHandlers.h"
@@ -16,14 +17,6 @@ using handlerstest::q;
 using ui::TMainForm;
 
 namespace {
-
-QStringList itemsOf(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
 
 // The clock lists as the read-back leaves them for an HRB: the input list replaced by the
 // input clock modes, the output list built for the stored input clock, both selected.
@@ -49,7 +42,7 @@ TEST_F(HrbClocks, InputChangeSendsTheModeAndOffersTheOutputsForIt)
     chooseText(form->ExternalInputClkSel, q("External"));
     EXPECT_EQ(sent(), QStringList{q(":PULS0:ICL:MOD EXT")}) << "no output clock command";
     EXPECT_EQ(form->State.SystemSettings.InputClock, 1);
-    EXPECT_EQ(itemsOf(form->ExternalOutputClkSel),
+    EXPECT_EQ(ui::ListItems(form->ExternalOutputClkSel),
               (QStringList{q("Disabled"), q("1/2 Ext"), q("1/2 Ext PLL"), q("1X EXT PLL"),
                            q("2X EXT PLL"), q("Ch Clock"), q("Rate Clock"), q("T0 Pulse")}));
     EXPECT_EQ(form->ExternalOutputClkSel->currentIndex(), -1);
@@ -57,7 +50,7 @@ TEST_F(HrbClocks, InputChangeSendsTheModeAndOffersTheOutputsForIt)
 
     chooseText(form->ExternalInputClkSel, q("Internal"));
     EXPECT_EQ(sent(), QStringList{q(":PULS0:ICL:MOD INT")});
-    EXPECT_EQ(itemsOf(form->ExternalOutputClkSel),
+    EXPECT_EQ(ui::ListItems(form->ExternalOutputClkSel),
               (QStringList{q("Disabled"), q("5 MHz"), q("10 MHz"), q("20 MHz"), q("40 MHz"),
                            q("Ch Clock"), q("Rate Clock"), q("T0 Pulse")}));
 
@@ -164,11 +157,11 @@ INSTANTIATE_TEST_SUITE_P(BySeries, ClockChange, ::testing::ValuesIn(clockCases()
 
 TEST_F(HandlerFixture, OtherSeriesLeaveTheOutputListAloneOnAnInputChange)
 {
-    const QStringList designed = itemsOf(form->ExternalOutputClkSel);
+    const QStringList designed = ui::ListItems(form->ExternalOutputClkSel);
     form->ExternalOutputClkSel->setCurrentIndex(3);
     chooseText(form->ExternalInputClkSel, q("10 MHz Ext"));
     EXPECT_EQ(sent(), QStringList{q(":PULS0:ICL EXT10")});
-    EXPECT_EQ(itemsOf(form->ExternalOutputClkSel), designed);
+    EXPECT_EQ(ui::ListItems(form->ExternalOutputClkSel), designed);
     EXPECT_EQ(form->ExternalOutputClkSel->currentIndex(), 3);
 }
 

@@ -1,4 +1,5 @@
 #include "WindowTestSupport.h"
+#include "ui/FormParts.h"
 
 #include "ui/TCheckListBox.h"
 #include "ui/TPlusSpinEdit.h"
@@ -40,14 +41,6 @@ QStringList texts(std::initializer_list<const char *> items)
     return list;
 }
 
-QStringList itemsOf(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
-
 template <typename T> T *get(const QObject &root, const QString &name)
 {
     return qobject_cast<T *>(unique(root, name));
@@ -69,7 +62,7 @@ void expectList(const QObject &root, const ListDesign &design)
     SCOPED_TRACE(design.name.toStdString());
     const auto *list = get<QComboBox>(root, design.name);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(itemsOf(list), design.items);
+    EXPECT_EQ(ui::ListItems(list), design.items);
     EXPECT_EQ(list->currentIndex(), design.selected);
     EXPECT_EQ(list->currentText(), design.items.value(std::max(design.selected, 0)));
     EXPECT_TRUE(list->isEditable());
