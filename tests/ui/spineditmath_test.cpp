@@ -1,4 +1,4 @@
-#include "tests/ui/QtPrint.h"
+#include "tests/support/QtPrinters.h"
 #include "ui/SpinEditMath.h"
 
 #include <gtest/gtest.h>
