@@ -2,7 +2,7 @@
 // 115200 bit/s: the time from the menu command to "Settings loaded." against its floor. The
 // floor is 30 ms before every entry, the 20 ms pause of each entry's exchange, and the 20 ms
 // pause of each query of the closing read-back (counted on the instrument's own log).
-#include "link/Communication.h"
+#include "bench/BenchProgram.h"
 #include "tests/support/PtyPeer.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "ui/StorageHandlers.h"
@@ -62,8 +62,7 @@ int exchangesLogged(const QByteArray &log)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     testsupport::ComPortFolder folder;
     QTemporaryDir dir;
@@ -77,33 +76,19 @@ int main(int argc, char **argv)
     }
 
     QProcess sim;
-    sim.start(QStringLiteral(PULSEGEN_SIM_BINARY),
-              {QStringLiteral("--model"), QStringLiteral("HRA8"), QStringLiteral("--verbose"),
-               QStringLiteral("--link"), folder.path() + QStringLiteral("/com1")});
     QByteArray out;
-    while (!out.contains("ready\n") && sim.waitForReadyRead(5000))
-        out += sim.readAllStandardOutput();
-    if (!out.contains("ready\n")) {
-        std::fprintf(stderr, "bench_settings_replay: the stand-in instrument did not start\n");
+    if (!bench::startStandIn(sim,
+                             {QStringLiteral("--model"), QStringLiteral("HRA8"),
+                              QStringLiteral("--verbose"), QStringLiteral("--link"),
+                              folder.path() + QStringLiteral("/com1")},
+                             out))
         return 1;
-    }
 
     testsupport::ScriptedDialogs dialogs;
     ui::TMainForm form;
     form.setDialogs(&dialogs);
-    form.HeldKeysReader = [] { return ui::HeldKeys{}; };
-    form.QuitEventLoop = [] {};
-    form.FormCreate({QStringLiteral("bench")});
-    QElapsedTimer limit;
-    limit.start();
-    while (form.LaunchTimer->isActive() || form.Comm->SuppressCommands() ||
-           form.State.SettingsList.size() <= 1) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-        if (limit.elapsed() > 60000) {
-            std::fprintf(stderr, "bench_settings_replay: no read-back within 60 s\n");
-            return 1;
-        }
-    }
+    if (!bench::startProgram(form))
+        return 1;
     // Polls would add exchanges of their own between the lines.
     form.StatusTimer->stop();
     while (sim.waitForReadyRead(200))

@@ -1,14 +1,8 @@
 // From program start to the first read-back complete, for an HRA8 on COM1 at 115200 bit/s:
 // the time against its floor (the discovery exchanges, the launch timer and 20 ms per
 // read-back query), and the program's peak resident memory.
-#include "link/Communication.h"
+#include "bench/BenchProgram.h"
 #include "tests/support/PtyPeer.h"
-#include "ui/TMainForm.h"
-
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QTimer>
 
 #include <sys/resource.h>
 
@@ -27,37 +21,23 @@ constexpr int kReadBackQueries = 13 + 2 + 8 * 15;
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                      : qgetenv("QT_QPA_PLATFORM"));
+    bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     testsupport::ComPortFolder folder;
 
     QProcess sim;
-    sim.start(QStringLiteral(PULSEGEN_SIM_BINARY),
-              {QStringLiteral("--model"), QStringLiteral("HRA8"), QStringLiteral("--link"),
-               folder.path() + QStringLiteral("/com1")});
     QByteArray out;
-    while (!out.contains("ready\n") && sim.waitForReadyRead(5000))
-        out += sim.readAllStandardOutput();
-    if (!out.contains("ready\n")) {
-        std::fprintf(stderr, "bench_startup: the stand-in instrument did not start\n");
+    if (!bench::startStandIn(sim,
+                             {QStringLiteral("--model"), QStringLiteral("HRA8"),
+                              QStringLiteral("--link"), folder.path() + QStringLiteral("/com1")},
+                             out))
         return 1;
-    }
 
     QElapsedTimer wall;
     wall.start();
     ui::TMainForm form;
-    form.HeldKeysReader = [] { return ui::HeldKeys{}; };
-    form.QuitEventLoop = [] {};
-    form.FormCreate({QStringLiteral("bench")});
-    while (form.LaunchTimer->isActive() || form.Comm->SuppressCommands() ||
-           form.State.SettingsList.size() <= 1) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-        if (wall.elapsed() > 60000) {
-            std::fprintf(stderr, "bench_startup: no read-back within 60 s\n");
-            return 1;
-        }
-    }
+    if (!bench::startProgram(form))
+        return 1;
     const double measuredMs = double(wall.nsecsElapsed()) / 1e6;
     const double floorMs = (kDiscoveryExchanges + kReadBackQueries) * kPauseMs + kLaunchMs;
 
