@@ -16,12 +16,8 @@ function(pulsegen_add_test name)
     add_executable(${name} ${T_SOURCES})
     pulsegen_target_defaults(${name})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-    set(env "QT_QPA_PLATFORM=offscreen")
-    if(PULSEGEN_SANITIZE)
-        list(APPEND env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0")
-    endif()
     gtest_discover_tests(${name}
-        PROPERTIES ENVIRONMENT "${env}"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
         DISCOVERY_TIMEOUT 60)
 endfunction()
 
