@@ -1,5 +1,10 @@
 #pragma once
 
+#include "tests/support/PtyPeer.h"
+#include "transport/TVNComPort.h"
+
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
@@ -56,6 +61,25 @@ inline QStringList logLines(const QString &path)
     for (QString &l : lines)
         l = maskTimes(l);
     return lines;
+}
+
+// The peer as COM1 of the folder and the port open on it, framed by CR, without dialogs:
+// how every exchange test starts. Callers add their own speed, response time or events.
+inline ::testing::AssertionResult openOnPeer(testsupport::ComPortFolder &folder,
+                                             testsupport::PtyPeer &peer,
+                                             transport::TVNComPort &port)
+{
+    app();
+    if (!peer.isValid())
+        return ::testing::AssertionFailure() << "no pseudo-terminal";
+    if (!folder.link(1, peer.slavePath()))
+        return ::testing::AssertionFailure() << "cannot link com1";
+    port.setPort(1);
+    port.setEndOfResponse("\r");
+    port.setShowErrors(false);
+    if (!port.Open())
+        return ::testing::AssertionFailure() << "cannot open COM1";
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace linktest

@@ -201,16 +201,10 @@ private:
 
 TEST_F(CommLogTest, WriteErrorAfterCreationDoesNotBreakTheExchange)
 {
-    linktest::app();
     testsupport::ComPortFolder folder;
     PtyPeer peer;
-    ASSERT_TRUE(peer.isValid());
-    ASSERT_TRUE(folder.link(1, peer.slavePath()));
     transport::TVNComPort port;
-    port.setPort(1);
-    port.setEndOfResponse("\r");
-    port.setShowErrors(false);
-    ASSERT_TRUE(port.Open());
+    ASSERT_TRUE(linktest::openOnPeer(folder, peer, port));
     ilink::Communication comm(port);
     comm.setLog(&log);
     peer.onLine(":PULS0:STAT?", PtyPeer::text("1\r\n"));

@@ -29,15 +29,9 @@ protected:
 
     void SetUp() override
     {
-        linktest::app();
-        ASSERT_TRUE(peer.isValid());
-        ASSERT_TRUE(folder.link(1, peer.slavePath()));
-        port.setPort(1);
+        ASSERT_TRUE(linktest::openOnPeer(folder, peer, port));
         port.setBaud(115200);
-        port.setEndOfResponse("\r");
-        port.setShowErrors(false);
         port.setResponseTime(1000);
-        ASSERT_TRUE(port.Open());
         comm.setLog(&log);
         comm.setTerminal([this](const QString &text, const QColor &color) {
             terminal.append({text, color});

@@ -59,13 +59,7 @@ class ParseIdnTest : public ::testing::TestWithParam<IdnCase> {
 protected:
     void SetUp() override
     {
-        linktest::app();
-        ASSERT_TRUE(peer.isValid());
-        ASSERT_TRUE(folder.link(1, peer.slavePath()));
-        port.setPort(1);
-        port.setEndOfResponse("\r");
-        port.setShowErrors(false);
-        ASSERT_TRUE(port.Open());
+        ASSERT_TRUE(linktest::openOnPeer(folder, peer, port));
     }
 
     testsupport::ComPortFolder folder;

@@ -46,15 +46,9 @@ class TaskQueueTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        linktest::app();
-        ASSERT_TRUE(peer.isValid());
-        ASSERT_TRUE(folder.link(1, peer.slavePath()));
-        port.setPort(1);
-        port.setEndOfResponse("\r");
-        port.setShowErrors(false);
+        ASSERT_TRUE(linktest::openOnPeer(folder, peer, port));
         port.setResponseTime(1000);
         port.setAllowEvents(true);
-        ASSERT_TRUE(port.Open());
         peer.setResponder([](const QByteArray &) { return PtyPeer::text("ok\r\n"); });
     }
 
