@@ -1,5 +1,6 @@
 #include "link/CommLog.h"
 
+#include "link/LocalTimeText.h"
 #include "transport/UserDialogs.h"
 
 #include <QDate>
@@ -100,7 +101,7 @@ void CommLog::switchOn()
     const QLocale locale = QLocale::system();
     const bool ok = m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)
                     && writeLine(HeaderLine(locale.toString(QDate::currentDate(), QLocale::ShortFormat),
-                                            locale.toString(QTime::currentTime(), QLocale::LongFormat)));
+                                            localtime::LongTimeText(locale, QTime::currentTime())));
     if (ok)
         return;
     m_file.close();

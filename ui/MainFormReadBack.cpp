@@ -4,6 +4,7 @@
 #include "ui/TMainForm.h"
 
 #include "link/Communication.h"
+#include "link/LocalTimeText.h"
 #include "link/TaskQueue.h"
 #include "model/Capabilities.h"
 #include "model/CommandSet.h"
@@ -45,8 +46,7 @@ QString TMainForm::SettingsDateLine()
 {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    return commentLine(locale.toString(now.date(), QLocale::ShortFormat) + u',' +
-                       locale.toString(now.time(), QLocale::LongFormat));
+    return commentLine(ilink::localtime::DateCommaTime(locale, now.date(), now.time()));
 }
 
 void TMainForm::Initialize()

@@ -2,7 +2,10 @@
 // picked by hand, demo mode, no instrument at all.
 #include "tests/e2e/E2eWindow.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QLabel>
+#include <QLocale>
 #include <QTextEdit>
 
 namespace {
@@ -73,7 +76,16 @@ TEST_F(WindowFixture, DemoModeSendsNothingAndShowsTheDemoCaption)
     EXPECT_EQ(form->SerialNumberlbl->text(), QStringLiteral("Serial Number: 1234"));
     EXPECT_EQ(form->FWVersionlbl->text(), QStringLiteral("Firmware Ver: 1.00"));
     EXPECT_EQ(form->FPGAVersionlbl->text(), QStringLiteral("FPGA Ver: 1.25"));
-    EXPECT_EQ(form->State.SettingsList.size(), 1);
+    ASSERT_EQ(form->State.SettingsList.size(), 1);
+    // The date line: the user's short date and long time, without a time-zone name.
+    const QString dateLine = form->State.SettingsList.first();
+    EXPECT_TRUE(dateLine.startsWith(QStringLiteral("// ") +
+                                    QLocale::system().toString(QDate::currentDate(),
+                                                               QLocale::ShortFormat) +
+                                    u','))
+        << dateLine.toStdString();
+    EXPECT_FALSE(dateLine.contains(QDateTime::currentDateTime().timeZoneAbbreviation()))
+        << dateLine.toStdString();
 
     form->QueuedCommandToPort(QStringLiteral(":PULS0:STAT ON"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Tasks->CommandsPending(); }, 5000));

@@ -3,11 +3,13 @@
 
 #include "link/CommLog.h"
 #include "link/Communication.h"
+#include "link/LocalTimeText.h"
 #include "tests/support/PtyPeer.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "transport/TVNComPort.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -70,9 +72,9 @@ TEST_F(CommLogTest, SwitchingOnWritesExactlyTheHeader)
 {
     const QLocale locale = QLocale::system();
     const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
-    const QString timeBefore = locale.toString(QTime::currentTime(), QLocale::LongFormat);
+    const QString timeBefore = ilink::localtime::LongTimeText(locale, QTime::currentTime());
     log.ToggleLoggingState();
-    const QString timeAfter = locale.toString(QTime::currentTime(), QLocale::LongFormat);
+    const QString timeAfter = ilink::localtime::LongTimeText(locale, QTime::currentTime());
     ASSERT_TRUE(log.LoggingEnabled());
     EXPECT_EQ(changes, QList<bool>{true});
 
@@ -83,6 +85,8 @@ TEST_F(CommLogTest, SwitchingOnWritesExactlyTheHeader)
     EXPECT_EQ(text.count(QStringLiteral("\r\n")), 1);
     const QString time = text.mid(prefix.size()).chopped(2);
     EXPECT_TRUE(time == timeBefore || time == timeAfter) << time.toStdString();
+    EXPECT_FALSE(time.contains(QDateTime::currentDateTime().timeZoneAbbreviation()))
+        << "no time-zone name: " << time.toStdString();
 }
 
 TEST_F(CommLogTest, LineFormats)
