@@ -6,8 +6,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QThread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace control {
 
@@ -30,18 +37,58 @@ private:
 struct ReadResult {
     QByteArray bytes;
     QString error; // empty on success
+    bool notRegular = false;
 };
 
-// Reads no more than one byte past the limit, so a huge file or an endless device is
-// recognised without reading it whole.
+// Opens `path` for reading only when it is a regular file. A named pipe would block the open
+// until some writer came, and a device or socket holds no settings; the type is checked on
+// the opened file itself, so the path cannot be swapped between the check and the read.
+bool openRegularFile(const QString &path, QFile &file, ReadResult &result)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        file.setFileName(path);
+        file.open(QIODevice::ReadOnly); // for Qt's own wording of the reason
+        result.error = file.errorString();
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        result.notRegular = true;
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        result.error = file.errorString();
+        return false;
+    }
+    return true;
+#else
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.notRegular = true;
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return false;
+    }
+    return true;
+#endif
+}
+
+// Reads no more than one byte past the limit, so a huge file is recognised without reading
+// it whole.
 ReadResult readLimited(const QString &path)
 {
     ReadResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
+    QFile file;
+    if (!openRegularFile(path, file, result))
         return result;
-    }
     while (result.bytes.size() <= MaxSettingsFileBytes) {
         const QByteArray chunk = file.read(MaxSettingsFileBytes + 1 - result.bytes.size());
         if (chunk.isEmpty())
@@ -143,6 +190,11 @@ SettingsFiles::Outcome SettingsFiles::RestoreSettingsFromFile1Click()
         return Outcome::Stopped;
 
     const ReadResult read = readLimited(*path);
+    if (read.notRegular) {
+        fail(QStringLiteral("\"%1\" is not a settings file: it is not a regular file.")
+                 .arg(QDir::toNativeSeparators(*path)));
+        return Outcome::Failed;
+    }
     if (!read.error.isEmpty()) {
         fail(QStringLiteral("The settings file \"%1\" could not be read: %2")
                  .arg(QDir::toNativeSeparators(*path), read.error));

@@ -10,6 +10,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 using Button = transport::UserDialogs::Button;
@@ -276,7 +285,52 @@ void PrintTo(const BadFileCase &c, std::ostream *os)
 }
 
 class SettingsFilesRefusal : public SettingsFilesTest,
-                             public ::testing::WithParamInterface<BadFileCase> {};
+                             public ::testing::WithParamInterface<BadFileCase> {
+protected:
+    void TearDown() override
+    {
+        if (pipeUnblocker.joinable())
+            pipeUnblocker.join();
+    }
+
+public:
+    // A reader that opens a named pipe blocks until a writer comes. Should the program try to
+    // read one, this writer comes after a while, so the test fails instead of hanging.
+    static inline std::thread pipeUnblocker;
+};
+
+QString namedPipe(const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("pipe.txt"));
+    const QByteArray native = QFile::encodeName(path);
+    if (::mkfifo(native.constData(), 0600) != 0)
+        return path;
+    SettingsFilesRefusal::pipeUnblocker = std::thread([native] {
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        const int fd = ::open(native.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    return path;
+}
+
+QString unixSocket(const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("socket.txt"));
+    const QByteArray native = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (native.size() >= qsizetype(sizeof(address.sun_path)))
+        return path;
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd >= 0) {
+        // The name stays in the folder after the socket is closed.
+        ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address));
+        ::close(fd);
+    }
+    return path;
+}
 
 TEST_P(SettingsFilesRefusal, NothingIsSentAndTheUserIsTold)
 {
@@ -319,8 +373,24 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"EndlessDevice",
                     [](const QTemporaryDir &) { return QStringLiteral("/dev/zero"); }},
         BadFileCase{"Directory", [](const QTemporaryDir &d) { return d.path(); }},
+        BadFileCase{"NamedPipe", namedPipe},
+        BadFileCase{"Socket", unixSocket},
+        BadFileCase{"CharacterDevice",
+                    [](const QTemporaryDir &) { return QStringLiteral("/dev/null"); }},
         BadFileCase{"Missing",
                     [](const QTemporaryDir &d) { return d.filePath(QStringLiteral("none.txt")); }}),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SettingsFilesTest, OnlyRegularFilesAreRead)
+{
+    const QString path = namedPipe(dir);
+    EXPECT_EQ(restore(path), Outcome::Failed);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("\"%1\" is not a settings file: it is not a regular file.")
+                  .arg(QDir::toNativeSeparators(path)));
+    if (SettingsFilesRefusal::pipeUnblocker.joinable())
+        SettingsFilesRefusal::pipeUnblocker.join();
+}
 
 } // namespace
