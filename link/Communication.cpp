@@ -122,7 +122,7 @@ QByteArray Communication::readReplyBytes()
 {
     if (m_ended || m_demoMode)
         return {};
-    const QByteArray reply = replytext::StripTrailing(m_port.Read());
+    const QByteArray reply = replytext::StripTrailing(replytext::FirstLine(m_port.Read()));
     if (m_log)
         m_log->Received(QString::fromLocal8Bit(reply));
     return reply;

@@ -86,6 +86,18 @@ bool isDecimalNumber(std::string_view s)
 
 } // namespace
 
+QByteArray FirstLine(const QByteArray &text)
+{
+    const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
+    qsizetype first = 0;
+    while (first < text.size() && isLineEnd(text.at(first)))
+        ++first;
+    qsizetype end = first;
+    while (end < text.size() && !isLineEnd(text.at(end)))
+        ++end;
+    return text.mid(first, end - first);
+}
+
 QByteArray StripTrailing(QByteArray text)
 {
     qsizetype n = text.size();

@@ -10,6 +10,9 @@
 // text is one.
 namespace ilink::replytext {
 
+// The reply's own line: line ends left over from an earlier reply are skipped, and the reply
+// ends at its first CR or LF. Whatever follows is not part of it.
+QByteArray FirstLine(const QByteArray &text);
 // Removes trailing characters of code 32 or less (blanks, CR, LF, other controls).
 QByteArray StripTrailing(QByteArray text);
 // Removes such characters at both ends.

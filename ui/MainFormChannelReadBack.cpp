@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 
+#include <functional>
+
 namespace ui {
 
 using model::ChannelSetting;
@@ -35,42 +37,39 @@ void TMainForm::ReadChannelSettings(int n)
             field = model::decodeToken(*cmd.table, valueText, field);
             list->setCurrentIndex(field);
         };
-        auto readInteger = [&](std::int32_t &field) {
-            field = Comm->QueryPortInteger(query);
-            valueText = model::integerNotation(field);
+        // As for the system settings: line and record take the decoded value, and the record
+        // gets it back after the control (which may clamp it) has run its handler.
+        auto readInteger = [&](std::int32_t &field, const std::function<void(std::int32_t)> &show) {
+            const std::int32_t value = Comm->QueryPortInteger(query);
+            valueText = model::integerNotation(value);
+            field = value;
+            show(value);
+            field = value;
+        };
+        auto readCount = [&](std::int32_t &field, TPlusSpinEdit *edit) {
+            readInteger(field, [edit](std::int32_t v) { edit->setValue(v); });
         };
         auto readFloat = [&](double &field, TPlusSpinEdit *edit) {
-            field = Comm->QueryPortFloat(query);
-            edit->setValue(field);
-            valueText = model::generalNotation(field);
+            const double value = Comm->QueryPortFloat(query);
+            valueText = model::generalNotation(value);
+            field = value;
+            edit->setValue(value);
+            field = value;
         };
 
         switch (setting) {
         case ChannelSetting::Enable:
-            readInteger(ch.Enabled);
-            ChEnablebox[n]->setChecked(ch.Enabled == 1);
+            readInteger(ch.Enabled, [this, n](std::int32_t v) { ChEnablebox[n]->setChecked(v == 1); });
             break;
         case ChannelSetting::Delay: readFloat(ch.Delay, ChDelayAdj[n]); break;
         case ChannelSetting::Width: readFloat(ch.Width, ChWidthAdj[n]); break;
         case ChannelSetting::Mode: readToken(ch.Mode, ChModeSel[n]); break;
-        case ChannelSetting::BurstCount:
-            readInteger(ch.BurstCount);
-            ChBurstAdj[n]->setValue(ch.BurstCount);
-            break;
-        case ChannelSetting::DutyOnCount:
-            readInteger(ch.DutyOnCount);
-            ChDutyOnAdj[n]->setValue(ch.DutyOnCount);
-            break;
-        case ChannelSetting::DutyOffCount:
-            readInteger(ch.DutyOffCount);
-            ChDutyOffAdj[n]->setValue(ch.DutyOffCount);
-            break;
+        case ChannelSetting::BurstCount: readCount(ch.BurstCount, ChBurstAdj[n]); break;
+        case ChannelSetting::DutyOnCount: readCount(ch.DutyOnCount, ChDutyOnAdj[n]); break;
+        case ChannelSetting::DutyOffCount: readCount(ch.DutyOffCount, ChDutyOffAdj[n]); break;
         case ChannelSetting::SyncSource: ReadChannelSyncSource(n, query, valueText); break;
         case ChannelSetting::Polarity: readToken(ch.Polarity, ChPolaritySel[n]); break;
-        case ChannelSetting::WaitCount:
-            readInteger(ch.WaitCount);
-            ChWaitCountAdj[n]->setValue(ch.WaitCount);
-            break;
+        case ChannelSetting::WaitCount: readCount(ch.WaitCount, ChWaitCountAdj[n]); break;
         case ChannelSetting::GateMode: readToken(ch.GateMode, ChGateModeSel[n]); break;
         case ChannelSetting::Amplitude: readFloat(ch.Amplitude, ChAmplitudeAdj[n]); break;
         case ChannelSetting::OutputMode:
@@ -82,8 +81,7 @@ void TMainForm::ReadChannelSettings(int n)
             ChOutputModeSel[n]->setCurrentIndex(ch.OutputMode);
             break;
         case ChannelSetting::Mux:
-            readInteger(ch.MuxMask);
-            ShowChannelMux(n);
+            readInteger(ch.MuxMask, [this, n](std::int32_t) { ShowChannelMux(n); });
             break;
         }
         State.SettingsList << model::channelSettingsLine(setting, n, valueText);

@@ -134,20 +134,29 @@ void TMainForm::ReadSystemSetting(SystemSetting setting)
         field = model::decodeToken(*cmd.table, valueText, field);
         list->setCurrentIndex(field);
     };
+    // The line and the record take the value as decoded. Setting the control afterwards may
+    // clamp it and run the control's handler, which stores what the control shows; the record
+    // is given the decoded value back, so both agree with the instrument at every read-back.
     auto readFloat = [&](double &field, TPlusSpinEdit *edit) {
-        field = Comm->QueryPortFloat(cmd.query);
-        edit->setValue(field);
-        valueText = model::generalNotation(field);
+        const double value = Comm->QueryPortFloat(cmd.query);
+        valueText = model::generalNotation(value);
+        field = value;
+        edit->setValue(value);
+        field = value;
     };
     auto readCount = [&](std::uint32_t &field, TPlusSpinEdit *edit) {
-        field = static_cast<std::uint32_t>(Comm->QueryPortInt64(cmd.query));
-        edit->setValue(field);
-        valueText = model::unsignedNotation(field);
+        const auto value = static_cast<std::uint32_t>(Comm->QueryPortInt64(cmd.query));
+        valueText = model::unsignedNotation(value);
+        field = value;
+        edit->setValue(value);
+        field = value;
     };
     auto readFlag = [&](std::int32_t &field, QCheckBox *box) {
-        field = Comm->QueryPortInteger(cmd.query);
-        box->setChecked(field == 1);
-        valueText = model::integerNotation(field);
+        const std::int32_t value = Comm->QueryPortInteger(cmd.query);
+        valueText = model::integerNotation(value);
+        field = value;
+        box->setChecked(value == 1);
+        field = value;
     };
 
     switch (setting) {
@@ -167,11 +176,14 @@ void TMainForm::ReadSystemSetting(SystemSetting setting)
     case SystemSetting::InputClockSource: readToken(ss.InputClock, ExternalInputClkSel); break;
     case SystemSetting::OutputClock: readToken(ss.OutputClock, ExternalOutputClkSel); break;
     case SystemSetting::InputClockMode: readToken(ss.InputClock, ExternalInputClkSel); break;
-    case SystemSetting::InputClockRate:
-        ss.InputClockRate = Comm->QueryPortInteger(cmd.query);
-        InputClockRateAdj->setValue(ss.InputClockRate);
-        valueText = model::generalNotation(ss.InputClockRate);
+    case SystemSetting::InputClockRate: {
+        const std::int32_t rate = Comm->QueryPortInteger(cmd.query);
+        valueText = model::generalNotation(rate);
+        ss.InputClockRate = rate;
+        InputClockRateAdj->setValue(rate);
+        ss.InputClockRate = rate;
         break;
+    }
     case SystemSetting::InputClockLevel: readFloat(ss.InputClockLevel, InputClockLevelAdj); break;
     case SystemSetting::InputClockOption:
         readToken(ss.InputClockOption, ExternalInputClkOptionSel);

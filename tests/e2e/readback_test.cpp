@@ -168,3 +168,54 @@ TEST_F(WindowFixture, Hrb8ReadsTheSecondClockDialect)
 }
 
 } // namespace
+
+namespace {
+
+// Replies an instrument or a noisy line may give. Each settings line carries the reply as the
+// read-back decoded it, never the value an edit clamped it to, and a reply ends at its first
+// line break.
+TEST_F(WindowFixture, BadRepliesGiveTheDecodedValuesInTheSettingsList)
+{
+    addInstrument(1, {QStringLiteral("--model"), QStringLiteral("HRA2"), QStringLiteral("--reply"),
+                      QStringLiteral(":PULS1:WIDT?=12abc"), QStringLiteral("--reply"),
+                      QStringLiteral(":PULS2:DEL?="), QStringLiteral("--reply"),
+                      QStringLiteral(":PULS0:BCO?=4000000000"), QStringLiteral("--reply"),
+                      QStringLiteral(":PULS0:MOD?=XYZ"), QStringLiteral("--reply"),
+                      QStringLiteral(":PULS1:POL?=INV\r\n:PULS0:STAT ON")});
+    startProgram();
+    ASSERT_TRUE(waitForReadBack());
+    const auto check = [this](const char *when) {
+        SCOPED_TRACE(when);
+        const QStringList lines = form->State.SettingsList;
+        EXPECT_EQ(lines.size(), 48) << lines.join(u'\n').toStdString();
+        for (const char *expected :
+             {":PULS1:WIDT 0", ":PULS2:DEL 0", ":PULS0:BCO 4000000000", ":PULS0:MOD XYZ",
+              ":PULS1:POL INV"})
+            EXPECT_TRUE(lines.contains(QLatin1String(expected))) << expected;
+        for (const QString &line : lines)
+            EXPECT_FALSE(line.contains(QLatin1String(":PULS0:STAT"))) << line.toStdString();
+
+        // The records hold what was decoded; the edits show what they can of it.
+        const model::ProgramState &s = form->State;
+        EXPECT_EQ(form->SysBurstAdj->Value(), 9999999.0);
+        EXPECT_EQ(s.SystemSettings.BurstCount, 4000000000u);
+        EXPECT_EQ(form->ChWidthAdj[1]->Value(), 1e-8);
+        EXPECT_EQ(s.ChannelSettings[1].Width, 0.0);
+        EXPECT_EQ(form->ChDelayAdj[2]->Value(), 0.0);
+        EXPECT_EQ(s.ChannelSettings[2].Delay, 0.0);
+        EXPECT_EQ(s.SystemSettings.PulseMode, 0) << "an unknown token keeps the previous one";
+        EXPECT_EQ(form->SystemModeSel->currentIndex(), 0);
+        EXPECT_EQ(s.ChannelSettings[1].Polarity, 0);
+        EXPECT_EQ(form->ChPolaritySel[1]->currentIndex(), 0);
+    };
+    check("first read-back");
+
+    // A second read-back finds the edits already at their clamped values.
+    form->Tasks->setRefreshPending(true);
+    form->setTaskTimerActive(true);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Tasks->RefreshPending(); }, 20000));
+    ASSERT_TRUE(waitForReadBack());
+    check("second read-back");
+}
+
+} // namespace

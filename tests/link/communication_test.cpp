@@ -70,6 +70,32 @@ TEST_F(ExchangeTest, ReplyLosesTrailingControlsButKeepsLeadingBlanks)
     EXPECT_EQ(logged().last(), QStringLiteral("Received(T):   VN,HRA4"));
 }
 
+// Line noise, or an instrument that says more than asked, must not put a second line into what
+// the program takes as the reply: a settings file would carry it as a command of its own.
+TEST_F(ExchangeTest, ReplyEndsAtItsFirstLineBreak)
+{
+    const struct {
+        const char *sent;
+        const char *reply;
+    } cases[] = {
+        {"NORM\r\n:PULS0:STAT ON\r\n", "NORM"},
+        {"NORM\n:PULS0:STAT ON\r\n", "NORM"},
+        {"NORM\r:PULS0:STAT ON\r\n", "NORM"},
+        {"\nNORM\r\n", "NORM"}, // a line feed left over from the reply before
+        {"\r\n", ""},
+    };
+    for (const auto &c : cases) {
+        peer.onLine(":PULS1:POL?", PtyPeer::text(c.sent));
+        EXPECT_EQ(comm.QueryPort(QStringLiteral(":PULS1:POL")), QLatin1String(c.reply))
+            << ::testing::PrintToString(std::string(c.sent));
+        EXPECT_EQ(logged().last(), QStringLiteral("Received(T): ") + QLatin1String(c.reply));
+    }
+    peer.onLine(":PULS1:POL NORM", PtyPeer::text("ok\r\n:PULS0:STAT ON\r\n"));
+    EXPECT_EQ(comm.CommandToPort(QStringLiteral(":PULS1:POL NORM")), QStringLiteral("ok"));
+    ASSERT_FALSE(terminal.isEmpty());
+    EXPECT_TRUE(terminal.last().text.endsWith(QStringLiteral(") ok")));
+}
+
 TEST_F(ExchangeTest, CommandIsEchoedBlackThenReplyGreenAndLogged)
 {
     peer.onLine(":PULS1:STAT ON", PtyPeer::text("ok\r\n"));
@@ -273,6 +299,8 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"1e", no, no, no},
         NumberCase{"inf", no, no, no},
         NumberCase{"nan", no, no, no},
-        NumberCase{"1e999", no, no, no}));
+        NumberCase{"1e999", no, no, no},
+        NumberCase{"12\r\n34", 12, 12.0, 12},
+        NumberCase{"12\n34", 12, 12.0, 12}));
 
 } // namespace
