@@ -147,9 +147,16 @@ SettingsFiles::Outcome SettingsFiles::SaveToFile1Click()
         return Outcome::Busy;
     RunningFlag running(m_running);
 
-    m_hooks.readBack();
+    const bool complete = m_hooks.readBack();
     if (m_hooks.shuttingDown())
         return Outcome::Stopped;
+    // A partial list would read as a complete settings file, and replaying it would silently
+    // leave the settings it lacks as they happen to be.
+    if (!complete) {
+        fail(QStringLiteral("The instrument stopped answering while its settings were read. No "
+                            "file was saved."));
+        return Outcome::Failed;
+    }
 
     const std::optional<QString> path =
         m_dialogs.saveFile({QStringLiteral("Save system parameters"), QDir::currentPath(),

@@ -23,8 +23,9 @@ public:
     static constexpr std::chrono::milliseconds ReplayLinePause{30};
 
     struct Hooks {
-        // The full read-back; it rebuilds the settings list.
-        std::function<void()> readBack;
+        // The full read-back; it rebuilds the settings list. False when it was cut short, and
+        // the list is partial.
+        std::function<bool()> readBack;
         std::function<QStringList()> settingsList;
         // One exchange: the line goes out as it stands and its reply is awaited.
         std::function<void(const QByteArray &line)> send;

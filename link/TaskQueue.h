@@ -34,9 +34,32 @@ public:
     // Recall of `bin` (0: instrument defaults, 1 to 12: user bins) at the next pass. Like a
     // refresh request, it does not start the task timer by itself.
     void RequestRecall(int bin);
-    void setRefreshPending(bool on) { m_refreshPending = on ? -1 : 0; }
+    void setRefreshPending(bool on);
     // Set by the status poll while it waits for its reply.
     void setPollingBusy(bool on) { m_pollingBusy = on; }
+
+    // The first read-back, from the launch timer, shown like a refresh. Commands queued before
+    // it go out first, so that it reads them back. False, with nothing done, while the line is
+    // held further up the stack: the caller tries again later.
+    bool LaunchReadBack();
+
+    // Held by every read-back for its whole length. No task pass starts meanwhile, so queued
+    // commands are neither sent in its middle nor dropped by its suppression, and a pending
+    // refresh or recall cannot start a second read-back inside it.
+    class ReadBackScope {
+    public:
+        explicit ReadBackScope(TaskQueue &queue);
+        ~ReadBackScope();
+        ReadBackScope(const ReadBackScope &) = delete;
+        ReadBackScope &operator=(const ReadBackScope &) = delete;
+        // False when another read-back already holds the line: this one must not run.
+        bool Holds() const { return m_holds; }
+
+    private:
+        TaskQueue &m_queue;
+        bool m_holds;
+    };
+    bool ReadBackRunning() const { return m_readBackRunning; }
 
     bool CommandsPending() const { return m_commandsPending; }
     bool TaskBusy() const { return m_taskBusy; }
@@ -47,6 +70,12 @@ public:
     qsizetype Count() const { return m_commandQueue.size(); }
 
 private:
+    bool LineHeld() const;
+    void SendQueue();
+    // A request made while its read-back runs stays pending for the next pass; the counts
+    // tell such a request from the one being served.
+    void ClearServedRequests(quint64 recallsBefore, quint64 refreshesBefore);
+
     Communication &m_comm;
     TaskHost &m_host;
     QList<QString> m_commandQueue;
@@ -56,6 +85,9 @@ private:
     int m_recallPending = 0;
     int m_pendingRecallBin = 0;
     int m_refreshPending = 0;
+    quint64 m_recallRequests = 0;
+    quint64 m_refreshRequests = 0;
+    bool m_readBackRunning = false;
 };
 
 } // namespace ilink

@@ -15,7 +15,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 
-#include <functional>
 
 namespace ui {
 
@@ -24,56 +23,67 @@ using model::ChannelSetting;
 void TMainForm::ReadChannelSettings(int n)
 {
     model::ChannelRecord &ch = State.ChannelSettings[n];
-    if (model::capabilitiesForSeries(State.InstrumentSeries).calibrationQuery)
-        Comm->QueryPort(model::calibrationTypeQuery()); // read and not used
+    if (model::capabilitiesForSeries(State.InstrumentSeries).calibrationQuery) // read, not used
+        ReadBackExchange([this] { return Comm->QueryPort(model::calibrationTypeQuery()); });
 
     for (ChannelSetting setting : model::channelReadBackOrder()) {
         const model::ChannelCommand &cmd = model::channelCommand(setting);
         const QString query = model::channelQueryOf(setting, n);
         QString valueText;
+        const auto readText = [&] {
+            const auto reply = ReadBackExchange([&] { return Comm->QueryPort(query); });
+            if (reply)
+                valueText = *reply;
+            return reply.has_value();
+        };
 
         auto readToken = [&](std::int32_t &field, QComboBox *list) {
-            valueText = Comm->QueryPort(query);
+            if (!readText())
+                return false;
             field = model::decodeToken(*cmd.table, valueText, field);
             list->setCurrentIndex(field);
+            return true;
         };
-        // As for the system settings: line and record take the decoded value, and the record
-        // gets it back after the control (which may clamp it) has run its handler.
-        auto readInteger = [&](std::int32_t &field, const std::function<void(std::int32_t)> &show) {
-            const std::int32_t value = Comm->QueryPortInteger(query);
-            valueText = model::integerNotation(value);
-            field = value;
-            show(value);
-            field = value;
+        auto readNumber = [&](auto exchange, auto &field, auto notation, auto show) {
+            return ReadBackNumber(exchange, field, notation, show, valueText);
+        };
+        const auto asInteger = [&] { return Comm->QueryPortInteger(query); };
+        const auto integer = [](std::int32_t v) { return model::integerNotation(v); };
+        auto readInteger = [&](std::int32_t &field, auto show) {
+            return readNumber(asInteger, field, integer, show);
         };
         auto readCount = [&](std::int32_t &field, TPlusSpinEdit *edit) {
-            readInteger(field, [edit](std::int32_t v) { edit->setValue(v); });
+            return readInteger(field, [edit](std::int32_t v) { edit->setValue(v); });
         };
         auto readFloat = [&](double &field, TPlusSpinEdit *edit) {
-            const double value = Comm->QueryPortFloat(query);
-            valueText = model::generalNotation(value);
-            field = value;
-            edit->setValue(value);
-            field = value;
+            return readNumber([&] { return Comm->QueryPortFloat(query); }, field,
+                              [](double v) { return model::generalNotation(v); },
+                              [edit](double v) { edit->setValue(v); });
         };
 
+        bool read = false;
         switch (setting) {
         case ChannelSetting::Enable:
-            readInteger(ch.Enabled, [this, n](std::int32_t v) { ChEnablebox[n]->setChecked(v == 1); });
+            read = readInteger(ch.Enabled,
+                               [this, n](std::int32_t v) { ChEnablebox[n]->setChecked(v == 1); });
             break;
-        case ChannelSetting::Delay: readFloat(ch.Delay, ChDelayAdj[n]); break;
-        case ChannelSetting::Width: readFloat(ch.Width, ChWidthAdj[n]); break;
-        case ChannelSetting::Mode: readToken(ch.Mode, ChModeSel[n]); break;
-        case ChannelSetting::BurstCount: readCount(ch.BurstCount, ChBurstAdj[n]); break;
-        case ChannelSetting::DutyOnCount: readCount(ch.DutyOnCount, ChDutyOnAdj[n]); break;
-        case ChannelSetting::DutyOffCount: readCount(ch.DutyOffCount, ChDutyOffAdj[n]); break;
-        case ChannelSetting::SyncSource: ReadChannelSyncSource(n, query, valueText); break;
-        case ChannelSetting::Polarity: readToken(ch.Polarity, ChPolaritySel[n]); break;
-        case ChannelSetting::WaitCount: readCount(ch.WaitCount, ChWaitCountAdj[n]); break;
-        case ChannelSetting::GateMode: readToken(ch.GateMode, ChGateModeSel[n]); break;
-        case ChannelSetting::Amplitude: readFloat(ch.Amplitude, ChAmplitudeAdj[n]); break;
+        case ChannelSetting::Delay: read = readFloat(ch.Delay, ChDelayAdj[n]); break;
+        case ChannelSetting::Width: read = readFloat(ch.Width, ChWidthAdj[n]); break;
+        case ChannelSetting::Mode: read = readToken(ch.Mode, ChModeSel[n]); break;
+        case ChannelSetting::BurstCount: read = readCount(ch.BurstCount, ChBurstAdj[n]); break;
+        case ChannelSetting::DutyOnCount: read = readCount(ch.DutyOnCount, ChDutyOnAdj[n]); break;
+        case ChannelSetting::DutyOffCount:
+            read = readCount(ch.DutyOffCount, ChDutyOffAdj[n]);
+            break;
+        case ChannelSetting::SyncSource: read = ReadChannelSyncSource(n, query, valueText); break;
+        case ChannelSetting::Polarity: read = readToken(ch.Polarity, ChPolaritySel[n]); break;
+        case ChannelSetting::WaitCount: read = readCount(ch.WaitCount, ChWaitCountAdj[n]); break;
+        case ChannelSetting::GateMode: read = readToken(ch.GateMode, ChGateModeSel[n]); break;
+        case ChannelSetting::Amplitude: read = readFloat(ch.Amplitude, ChAmplitudeAdj[n]); break;
         case ChannelSetting::OutputMode:
-            valueText = Comm->QueryPort(query);
+            read = readText();
+            if (!read)
+                break;
             if (const auto mode = model::findToken(model::TokenTable::OutputMode, valueText)) {
                 ch.OutputMode = *mode;
                 SetAmplitudeEnabled(n, ch.OutputMode == 1);
@@ -81,15 +91,17 @@ void TMainForm::ReadChannelSettings(int n)
             ChOutputModeSel[n]->setCurrentIndex(ch.OutputMode);
             break;
         case ChannelSetting::Mux:
-            readInteger(ch.MuxMask, [this, n](std::int32_t) { ShowChannelMux(n); });
+            read = readInteger(ch.MuxMask, [this, n](std::int32_t) { ShowChannelMux(n); });
             break;
         }
+        if (!read)
+            return;
         State.SettingsList << model::channelSettingsLine(setting, n, valueText);
     }
     ChModesEnable(n);
 }
 
-void TMainForm::ReadChannelSyncSource(int n, const QString &query, QString &valueText)
+bool TMainForm::ReadChannelSyncSource(int n, const QString &query, QString &valueText)
 {
     // The list loses the channels the instrument lacks and the channel's own entry once; a
     // second read-back finds nothing left to remove.
@@ -104,18 +116,22 @@ void TMainForm::ReadChannelSyncSource(int n, const QString &query, QString &valu
         list->setCurrentIndex(kept < items.size() ? kept : -1);
     }
 
-    valueText = Comm->QueryPort(query);
+    const auto reply = ReadBackExchange([&] { return Comm->QueryPort(query); });
+    if (!reply)
+        return false;
+    valueText = *reply;
     // A reply naming no channel, or a channel this list cannot show (the channel itself, one the
     // instrument lacks), leaves the stored source and the list as they were rather than show a
     // source the instrument does not have.
     const auto source = model::GetChannelNumber(valueText);
     if (!source)
-        return;
+        return true;
     const auto index = model::GetChannelIndex(items, *source);
     if (!index)
-        return;
+        return true;
     State.ChannelSettings[n].SyncSource = *source;
     list->setCurrentIndex(*index);
+    return true;
 }
 
 void TMainForm::ShowChannelMux(int n)

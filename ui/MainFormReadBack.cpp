@@ -14,6 +14,7 @@
 #include "model/TokenTables.h"
 #include "model/ValueRanges.h"
 #include "transport/TVNComPort.h"
+#include "ui/ReadBackInputGuard.h"
 #include "ui/TCheckListBox.h"
 #include "ui/TMessageForm.h"
 #include "ui/TPlusSpinEdit.h"
@@ -28,6 +29,7 @@
 #include <QLocale>
 #include <QTabWidget>
 #include <QTimer>
+
 
 namespace ui {
 
@@ -49,8 +51,18 @@ QString TMainForm::SettingsDateLine()
     return commentLine(ilink::localtime::DateCommaTime(locale, now.date(), now.time()));
 }
 
+bool TMainForm::ReadBackGoesOn() const
+{
+    return !m_readBackCut && !Comm->Ended();
+}
+
 void TMainForm::Initialize()
 {
+    m_readBackComplete = false;
+    const ilink::TaskQueue::ReadBackScope line(*Tasks);
+    if (!line.Holds())
+        return;
+    m_readBackCut = false;
     model::ProgramState &s = State;
     s.SettingsList.clear();
     s.SettingsList << SettingsDateLine();
@@ -63,11 +75,13 @@ void TMainForm::Initialize()
         SerialNumberlbl->setText(QStringLiteral("Serial Number: 1234"));
         FWVersionlbl->setText(QStringLiteral("Firmware Ver: 1.00"));
         FPGAVersionlbl->setText(QStringLiteral("FPGA Ver: 1.25"));
+        m_readBackComplete = true;
         return;
     }
 
     setStatusTimerActive(false);
     Comm->setSuppressCommands(true);
+    const ReadBackInputGuard noInput(this);
     const bool busyWindow = Tasks->RecallPending() != 0 || Tasks->RefreshPending() != 0;
     if (busyWindow) {
         MessageForm->show();
@@ -110,6 +124,7 @@ void TMainForm::Initialize()
         ChPageControl->setTabVisible(page, shown);
     }
 
+    m_readBackComplete = ReadBackGoesOn();
     SetResolutionRanges();
     Comm->setSuppressCommands(false);
     PeriodAdj->setControlEnabled(true);
@@ -128,76 +143,83 @@ void TMainForm::ReadSystemSetting(SystemSetting setting)
     model::SystemSettings &ss = State.SystemSettings;
     const model::SystemCommand &cmd = model::systemCommand(setting);
     QString valueText;
+    const auto query = [&] { return ReadBackExchange([&] { return Comm->QueryPort(cmd.query); }); };
 
     auto readToken = [&](std::int32_t &field, QComboBox *list) {
-        valueText = Comm->QueryPort(cmd.query);
+        const auto reply = query();
+        if (!reply)
+            return false;
+        valueText = *reply;
         field = model::decodeToken(*cmd.table, valueText, field);
         list->setCurrentIndex(field);
+        return true;
     };
-    // The line and the record take the value as decoded. Setting the control afterwards may
-    // clamp it and run the control's handler, which stores what the control shows; the record
-    // is given the decoded value back, so both agree with the instrument at every read-back.
+    auto readNumber = [&](auto exchange, auto &field, auto notation, auto show) {
+        return ReadBackNumber(exchange, field, notation, show, valueText);
+    };
+    const auto asFloat = [&] { return Comm->QueryPortFloat(cmd.query); };
+    const auto asInteger = [&] { return Comm->QueryPortInteger(cmd.query); };
+    const auto asInt64 = [&] { return Comm->QueryPortInt64(cmd.query); };
+    const auto general = [](auto v) { return model::generalNotation(v); };
     auto readFloat = [&](double &field, TPlusSpinEdit *edit) {
-        const double value = Comm->QueryPortFloat(cmd.query);
-        valueText = model::generalNotation(value);
-        field = value;
-        edit->setValue(value);
-        field = value;
+        return readNumber(asFloat, field, general, [edit](double v) { edit->setValue(v); });
     };
     auto readCount = [&](std::uint32_t &field, TPlusSpinEdit *edit) {
-        const auto value = static_cast<std::uint32_t>(Comm->QueryPortInt64(cmd.query));
-        valueText = model::unsignedNotation(value);
-        field = value;
-        edit->setValue(value);
-        field = value;
+        return readNumber(
+            asInt64, field, [](std::uint32_t v) { return model::unsignedNotation(v); },
+            [edit](std::uint32_t v) { edit->setValue(v); });
     };
     auto readFlag = [&](std::int32_t &field, QCheckBox *box) {
-        const std::int32_t value = Comm->QueryPortInteger(cmd.query);
-        valueText = model::integerNotation(value);
-        field = value;
-        box->setChecked(value == 1);
-        field = value;
+        return readNumber(
+            asInteger, field, [](std::int32_t v) { return model::integerNotation(v); },
+            [box](std::int32_t v) { box->setChecked(v == 1); });
     };
-
-    switch (setting) {
-    case SystemSetting::ShotCounterEnable: readFlag(ss.ShotCounterEnabled, ShotCountEnbl); break;
-    case SystemSetting::Period: readFloat(ss.Period, PeriodAdj); break;
-    case SystemSetting::BurstCount: readCount(ss.BurstCount, SysBurstAdj); break;
-    case SystemSetting::PulseMode: readToken(ss.PulseMode, SystemModeSel); break;
-    case SystemSetting::DutyOnCount: readCount(ss.DutyOnCount, SysDutyOnAdj); break;
-    case SystemSetting::DutyOffCount: readCount(ss.DutyOffCount, SysDutyOffAdj); break;
-    case SystemSetting::TriggerMode: readToken(ss.TriggerMode, TrigModeSel); break;
-    case SystemSetting::TriggerEdge: readToken(ss.TriggerEdge, TriggerEdgeSel); break;
-    case SystemSetting::TriggerLevel: readFloat(ss.TriggerLevel, TrigThresholdAdj); break;
-    case SystemSetting::GateMode: readToken(ss.GateMode, GateModeSel); break;
-    case SystemSetting::GateLogic: readToken(ss.GateLogic, GateLogicSel); break;
-    case SystemSetting::GateLevel: readFloat(ss.GateLevel, GateThresholdAdj); break;
-    case SystemSetting::AutoStart: readFlag(ss.AutoStart, AutoStartEnbl); break;
-    case SystemSetting::InputClockSource: readToken(ss.InputClock, ExternalInputClkSel); break;
-    case SystemSetting::OutputClock: readToken(ss.OutputClock, ExternalOutputClkSel); break;
-    case SystemSetting::InputClockMode: readToken(ss.InputClock, ExternalInputClkSel); break;
-    case SystemSetting::InputClockRate: {
-        const std::int32_t rate = Comm->QueryPortInteger(cmd.query);
-        valueText = model::generalNotation(rate);
-        ss.InputClockRate = rate;
-        InputClockRateAdj->setValue(rate);
-        ss.InputClockRate = rate;
-        break;
-    }
-    case SystemSetting::InputClockLevel: readFloat(ss.InputClockLevel, InputClockLevelAdj); break;
-    case SystemSetting::InputClockOption:
-        readToken(ss.InputClockOption, ExternalInputClkOptionSel);
-        break;
-    case SystemSetting::HrbOutputClock:
+    auto readRate = [&](std::int32_t &field, TPlusSpinEdit *edit) {
+        return readNumber(asInteger, field, general, [edit](std::int32_t v) { edit->setValue(v); });
+    };
+    auto readHrbOutputClock = [&] {
+        const auto reply = query();
+        if (!reply)
+            return false;
+        valueText = *reply;
         // The output list's items depend on the input clock mode read just before.
-        valueText = Comm->QueryPort(cmd.query);
         UpdateHRB0OutputClock();
         ss.OutputClock = model::decodeToken(*cmd.table, valueText, ss.OutputClock);
         ExternalOutputClkSel->setCurrentIndex(ss.OutputClock);
+        return true;
+    };
+
+    bool read = false;
+    switch (setting) {
+    case SystemSetting::ShotCounterEnable: read = readFlag(ss.ShotCounterEnabled, ShotCountEnbl); break;
+    case SystemSetting::Period: read = readFloat(ss.Period, PeriodAdj); break;
+    case SystemSetting::BurstCount: read = readCount(ss.BurstCount, SysBurstAdj); break;
+    case SystemSetting::PulseMode: read = readToken(ss.PulseMode, SystemModeSel); break;
+    case SystemSetting::DutyOnCount: read = readCount(ss.DutyOnCount, SysDutyOnAdj); break;
+    case SystemSetting::DutyOffCount: read = readCount(ss.DutyOffCount, SysDutyOffAdj); break;
+    case SystemSetting::TriggerMode: read = readToken(ss.TriggerMode, TrigModeSel); break;
+    case SystemSetting::TriggerEdge: read = readToken(ss.TriggerEdge, TriggerEdgeSel); break;
+    case SystemSetting::TriggerLevel: read = readFloat(ss.TriggerLevel, TrigThresholdAdj); break;
+    case SystemSetting::GateMode: read = readToken(ss.GateMode, GateModeSel); break;
+    case SystemSetting::GateLogic: read = readToken(ss.GateLogic, GateLogicSel); break;
+    case SystemSetting::GateLevel: read = readFloat(ss.GateLevel, GateThresholdAdj); break;
+    case SystemSetting::AutoStart: read = readFlag(ss.AutoStart, AutoStartEnbl); break;
+    case SystemSetting::InputClockSource: read = readToken(ss.InputClock, ExternalInputClkSel); break;
+    case SystemSetting::OutputClock: read = readToken(ss.OutputClock, ExternalOutputClkSel); break;
+    case SystemSetting::InputClockMode: read = readToken(ss.InputClock, ExternalInputClkSel); break;
+    case SystemSetting::InputClockRate: read = readRate(ss.InputClockRate, InputClockRateAdj); break;
+    case SystemSetting::InputClockLevel:
+        read = readFloat(ss.InputClockLevel, InputClockLevelAdj);
         break;
+    case SystemSetting::InputClockOption:
+        read = readToken(ss.InputClockOption, ExternalInputClkOptionSel);
+        break;
+    case SystemSetting::HrbOutputClock: read = readHrbOutputClock(); break;
     case SystemSetting::RunState:
         return; // polled, never read back
     }
+    if (!read)
+        return;
     const QString line = model::settingsLine(setting, valueText);
     if (!line.isEmpty())
         State.SettingsList << line;

@@ -3,6 +3,7 @@
 
 #include "link/CommLog.h"
 #include "link/Communication.h"
+#include "link/TaskQueue.h"
 #include "transport/TVNComPort.h"
 
 #include <QCloseEvent>
@@ -36,6 +37,10 @@ void TMainForm::HandleCommunicationLoss()
     case B::Yes: RestartApp(); break;
     case B::No: ExitApp(); break;
     default:
+        // One question per read-back: the rest of it would only wait out the same silence,
+        // query by query. It stops here and the controls keep what they show.
+        if (Tasks->ReadBackRunning())
+            m_readBackCut = true;
         ComPort->Flush();
         setStatusTimerActive(true);
         break;

@@ -21,6 +21,7 @@ namespace ui {
 namespace {
 constexpr quint32 kResponseTimeMs = 3000;
 constexpr qint32 kManualBaud = 115200;
+constexpr int kLaunchRetryMs = 5;
 
 const QString kNoDevice = QStringLiteral(
     "No device found. Try to reconnect?\n\r\n\rMake sure unit is fully powered on\n\rbefore "
@@ -94,9 +95,13 @@ void TMainForm::EnterDemoMode()
 void TMainForm::LaunchTimerTimer()
 {
     LaunchTimer->stop();
-    Tasks->setRefreshPending(true);
-    Initialize();
-    Tasks->setRefreshPending(false);
+    // A task pass or a poll waiting for its reply holds the line: the read-back comes when it
+    // is free, never in the middle of that exchange.
+    if (!Tasks->LaunchReadBack()) {
+        if (!Comm->Ended())
+            QTimer::singleShot(kLaunchRetryMs, this, [this] { LaunchTimerTimer(); });
+        return;
+    }
     setStatusTimerActive(true);
     State.SystemRunning = false;
 }

@@ -2,6 +2,7 @@
 
 #include "ui/TformPickPort.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -47,6 +48,27 @@ Button fromQt(int qt, const QList<Button> &offered)
     return offered.isEmpty() ? Button::Ok : offered.front();
 }
 
+// A box that comes up while the window shows the busy cursor (the loss question during a
+// read-back) takes input, and shows the normal pointer while it is open.
+class NormalPointer {
+public:
+    NormalPointer() : m_pushed(QApplication::overrideCursor() != nullptr)
+    {
+        if (m_pushed)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalPointer()
+    {
+        if (m_pushed)
+            QApplication::restoreOverrideCursor();
+    }
+    NormalPointer(const NormalPointer &) = delete;
+    NormalPointer &operator=(const NormalPointer &) = delete;
+
+private:
+    bool m_pushed;
+};
+
 std::optional<QString> runFileDialog(QWidget *parent, const transport::UserDialogs::FileChoice &c,
                                      QFileDialog::AcceptMode mode)
 {
@@ -58,6 +80,7 @@ std::optional<QString> runFileDialog(QWidget *parent, const transport::UserDialo
     dialog.setDefaultSuffix(c.defaultSuffix);
     // A settings file chosen for saving replaces an older one of that name without a question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, mode == QFileDialog::AcceptSave);
+    const NormalPointer pointer;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -82,6 +105,7 @@ Button QtDialogs::message(Kind kind, const QString &text, const QList<Button> &b
     if (buttons.isEmpty())
         qtButtons = QMessageBox::Ok;
     QMessageBox box(icon, title, text, qtButtons, m_parent);
+    const NormalPointer pointer;
     return fromQt(box.exec(), buttons);
 }
 
@@ -93,6 +117,7 @@ std::optional<int> QtDialogs::pickPort(const PortChoice &choice)
         dialog.listPorts->setItemData(int(i), choice.toolTips.value(i), Qt::ToolTipRole);
     }
     dialog.listPorts->setCurrentIndex(choice.preselected);
+    const NormalPointer pointer;
     if (dialog.exec() != QDialog::Accepted || dialog.listPorts->currentIndex() < 0)
         return std::nullopt;
     return dialog.listPorts->currentIndex();

@@ -40,7 +40,7 @@ control::StatusPoller::Hooks RunStatusHandlers::pollerHooks()
     control::StatusPoller::Hooks h;
     h.portInUse = [&f] { return f.ComPort->InUse(); };
     h.demoMode = [&f] { return f.State.DemoMode; };
-    h.taskBusy = [&f] { return f.Tasks->TaskBusy(); };
+    h.taskBusy = [&f] { return f.Tasks->TaskBusy() || f.Tasks->ReadBackRunning(); };
     h.setPollingBusy = [&f](bool on) { f.Tasks->setPollingBusy(on); };
     h.reopenPort = [&f] { return f.ComPort->Open(); };
     h.queryInteger = [&f](const QString &query) { return f.Comm->QueryPortInteger(query); };

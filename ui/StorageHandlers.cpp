@@ -33,7 +33,10 @@ control::SettingsFiles::Hooks StorageHandlers::fileHooks()
         f.Tasks->setPollingBusy(false);
     };
     control::SettingsFiles::Hooks h;
-    h.readBack = [&f, holdingTaskPass] { holdingTaskPass([&f] { f.Initialize(); }); };
+    h.readBack = [&f, holdingTaskPass] {
+        holdingTaskPass([&f] { f.Initialize(); });
+        return f.LastReadBackComplete();
+    };
     h.settingsList = [&f] { return f.State.SettingsList; };
     h.send = [&f, holdingTaskPass](const QByteArray &line) {
         holdingTaskPass([&f, &line] { f.Comm->CommandToPort(QString::fromLocal8Bit(line)); });

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -247,8 +248,11 @@ public:
     void FormCreate(const QStringList &arguments);
     void LaunchTimerTimer();
 
-    // The state read-back, and what it applies.
+    // The state read-back, and what it applies. It never runs inside another one; after an
+    // ignored loss of the instrument it stops querying, and the controls keep what they show.
     void Initialize() override;
+    // False when the last read-back was refused or cut short: the settings list is partial.
+    bool LastReadBackComplete() const { return m_readBackComplete; }
     void SetResolutionRanges();
     void SystemModesEnable();
     void ChModesEnable(int n);
@@ -307,7 +311,38 @@ private:
     void ReadSystemSetting(model::SystemSetting setting);
     void ReadClockSettings();
     void ReadChannelSettings(int n);
-    void ReadChannelSyncSource(int n, const QString &query, QString &valueText);
+    bool ReadChannelSyncSource(int n, const QString &query, QString &valueText);
+    bool ReadBackGoesOn() const;
+    // One exchange of the read-back, or nothing once the read-back has been cut short or the
+    // program has ended, before or while the exchange waited.
+    template <typename Exchange>
+    auto ReadBackExchange(Exchange &&exchange) -> std::optional<decltype(exchange())>
+    {
+        if (!ReadBackGoesOn())
+            return std::nullopt;
+        auto value = exchange();
+        if (!ReadBackGoesOn())
+            return std::nullopt;
+        return value;
+    }
+    // One number of the read-back into its record and its settings-line text. The line and
+    // the record take the value as decoded. Setting the control afterwards may clamp it and run
+    // the control's handler, which stores what the control shows; the record is given the
+    // decoded value back, so record and line agree with the instrument at every read-back.
+    template <typename Exchange, typename Field, typename Notation, typename Show>
+    bool ReadBackNumber(Exchange &&exchange, Field &field, Notation &&notation, Show &&show,
+                        QString &lineText)
+    {
+        const auto reply = ReadBackExchange(exchange);
+        if (!reply)
+            return false;
+        const auto value = static_cast<Field>(*reply);
+        lineText = notation(value);
+        field = value;
+        show(value);
+        field = value;
+        return true;
+    }
     void ShowChannelMux(int n);
     bool HasSeriesLimits() const;
     void EnterDemoMode();
@@ -318,6 +353,8 @@ private:
     transport::UserDialogs *m_dialogs = nullptr;
     bool m_finished = false;
     bool m_neverShow = false;
+    bool m_readBackCut = false;
+    bool m_readBackComplete = false;
 };
 
 } // namespace ui

@@ -48,6 +48,7 @@ protected:
         h.readBack = [this] {
             events << QStringLiteral("read back");
             choosersAtReadBack << dialogs.saveShown.size();
+            return readBackComplete;
         };
         h.settingsList = [this] { return settingsList; };
         h.send = [this](const QByteArray &line) {
@@ -91,6 +92,7 @@ protected:
     QStringList events;
     QStringList settingsList;
     bool shuttingDown = false;
+    bool readBackComplete = true;
     QList<qsizetype> choosersAtReadBack;
     std::function<void(const QByteArray &)> onSend;
     control::SettingsFiles files{dialogs, hooks()};
@@ -160,6 +162,22 @@ TEST_F(SettingsFilesTest, SaveStopsWhenTheReadBackEndedTheProgram)
     EXPECT_EQ(files.SaveToFile1Click(), Outcome::Stopped);
     EXPECT_TRUE(dialogs.saveShown.isEmpty());
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(SettingsFilesTest, SaveAfterACutShortReadBackWritesNoFileAndSaysSo)
+{
+    const QString path = writeFile("old\r\n");
+    settingsList = {QStringLiteral("// 10/12/2026,13:04:48"), QStringLiteral(":PULS0:PER 0.001")};
+    readBackComplete = false;
+    dialogs.answerFileNext(path);
+    EXPECT_EQ(files.SaveToFile1Click(), Outcome::Failed);
+    EXPECT_TRUE(dialogs.saveShown.isEmpty()) << "no file is chosen for a partial list";
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].kind, Kind::Error);
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("The instrument stopped answering while its settings were read. "
+                             "No file was saved."));
+    EXPECT_EQ(readFile(path), QByteArray("old\r\n"));
 }
 
 TEST_F(SettingsFilesTest, RestoreCancelledDoesNothing)

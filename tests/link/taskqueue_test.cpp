@@ -210,6 +210,58 @@ TEST_F(TaskQueueTest, NoNestedPassAndCommandsQueuedDuringAPassAreSentOnceInOrder
     EXPECT_EQ(wire().size(), 4);
 }
 
+// A refresh or recall asked for while a read-back runs is a request of its own: the flags the
+// pass clears afterwards must not swallow it.
+TEST_F(TaskQueueTest, RequestsMadeDuringAReadBackAreServedByTheNextPass)
+{
+    int readBacks = 0;
+    host.readBack = [&] {
+        if (++readBacks == 1) {
+            queue.setRefreshPending(true);
+            queue.RequestRecall(5);
+        }
+    };
+    queue.setRefreshPending(true);
+    queue.ProcessTasks();
+    EXPECT_EQ(readBacks, 1);
+    EXPECT_NE(queue.RefreshPending(), 0);
+    EXPECT_NE(queue.RecallPending(), 0);
+    EXPECT_TRUE(wire().isEmpty());
+
+    queue.ProcessTasks();
+    EXPECT_EQ(readBacks, 2);
+    EXPECT_EQ(wire(), commands({"*RCL 5"}));
+    EXPECT_EQ(queue.RefreshPending(), 0);
+    EXPECT_EQ(queue.RecallPending(), 0);
+}
+
+// Whoever runs a read-back holds the line for its whole length, between its exchanges too.
+TEST_F(TaskQueueTest, NoPassAndNoSecondReadBackWhileAReadBackHoldsTheLine)
+{
+    ilink::TaskQueue::ReadBackScope outer(queue);
+    ASSERT_TRUE(outer.Holds());
+    EXPECT_FALSE(ilink::TaskQueue::ReadBackScope(queue).Holds());
+
+    queue.setRefreshPending(true);
+    queue.QueuedCommandToPort(QStringLiteral("A"));
+    host.events.clear();
+    queue.ProcessTasks();
+    EXPECT_FALSE(host.events.contains(QStringLiteral("initialize")));
+    EXPECT_TRUE(wire().isEmpty());
+    EXPECT_TRUE(host.taskTimer) << "the pass is retried at the next tick";
+    EXPECT_FALSE(queue.LaunchReadBack());
+}
+
+TEST_F(TaskQueueTest, LaunchReadBackSendsWhatWasQueuedBeforeIt)
+{
+    host.readBack = [this] { comm.QueryPort(QStringLiteral(":PULS0:PER")); };
+    queue.QueuedCommandToPort(QStringLiteral(":PULS0:MOD SING"));
+    ASSERT_TRUE(queue.LaunchReadBack());
+    EXPECT_EQ(wire(), commands({":PULS0:MOD SING", ":PULS0:PER?"}));
+    expectEmptyQueue();
+    EXPECT_EQ(queue.RefreshPending(), 0);
+}
+
 // Far more commands than the first hundred entries, queued before one pass.
 TEST_F(TaskQueueTest, QueueGrowsPastItsFirstHundredWithoutLosingAny)
 {
