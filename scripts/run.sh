@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the stand-in instrument as COM1 in a private port folder, then the program against it;
-# stops the instrument when the program ends.
+# stops the instrument when the program, and any instance it restarted, has ended.
 set -euo pipefail
 build=${1:-build}
 model=${2:-HRA8}
@@ -32,4 +32,14 @@ for _ in $(seq 1 100); do
 done
 [ -e "$ports/com1" ] || { echo "the stand-in instrument did not start" >&2; exit 1; }
 
-VNH_COMPORTS="$ports" "$app" "$@"
+# File > Restart App (and Yes to a lost instrument) starts a new instance, which inherits the
+# port folder; the instrument stays up until the last instance using the folder has ended.
+instance_running() {
+    grep -qsxzF "VNH_COMPORTS=$ports" /proc/[0-9]*/environ 2>/dev/null
+}
+status=0
+VNH_COMPORTS="$ports" "$app" "$@" || status=$?
+while instance_running; do
+    sleep 0.5
+done
+exit "$status"

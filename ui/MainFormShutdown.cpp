@@ -52,7 +52,9 @@ void TMainForm::RestartApp()
     if (!BeginEnd())
         return;
     QThread::msleep(kRestartPauseMs);
+    // No arguments: the new instance starts as a plain start does, without the log switch.
     StartNewInstance(QCoreApplication::applicationFilePath());
+    // This instance then ends as every other way out does, its log closed with it.
     FinishEnd();
 }
 
@@ -60,10 +62,6 @@ void TMainForm::ExitApp()
 {
     if (!BeginEnd())
         return;
-    State.SettingsList.clear();
-    ComPort->setShowErrors(false);
-    if (Log)
-        Log->Close();
     FinishEnd();
 }
 
@@ -85,6 +83,10 @@ bool TMainForm::BeginEnd()
 
 void TMainForm::FinishEnd()
 {
+    State.SettingsList.clear();
+    ComPort->setShowErrors(false);
+    if (Log)
+        Log->Close();
     m_neverShow = true;
     hide();
     QuitEventLoop();

@@ -11,12 +11,26 @@
 #include "ui/TPlusSpinEdit.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
 
 namespace e2e {
+
+// The program writes its log and captures into the working directory.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const QString &path) : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(path);
+    }
+    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
 
 // The main window started as the program starts it, against stand-in instruments in a private
 // port folder, with scripted dialogs and without the platform's restart and quit.

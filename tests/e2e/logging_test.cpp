@@ -12,18 +12,7 @@
 namespace {
 
 using e2e::WindowFixture;
-
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const QString &path) : m_previous(QDir::currentPath())
-    {
-        QDir::setCurrent(path);
-    }
-    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
-
-private:
-    QString m_previous;
-};
+using e2e::WorkingDirectory;
 
 TEST_F(WindowFixture, LoggingMenuCreatesTheLogAndFollowsItsState)
 {
