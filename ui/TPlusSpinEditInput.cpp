@@ -30,12 +30,12 @@ QString notANumberText() {
 
 void TPlusSpinEdit::StepUp() {
     if (fEnabled)
-        setValue(fValue + fIncrement);
+        setValue(SteppedValue(fValue, fIncrement, fSavedIncrement, fDecimals, fBase));
 }
 
 void TPlusSpinEdit::StepDown() {
     if (fEnabled)
-        setValue(fValue - fIncrement);
+        setValue(SteppedValue(fValue, -fIncrement, fSavedIncrement, fDecimals, fBase));
 }
 
 void TPlusSpinEdit::StartSpin(SpinSource source) {
