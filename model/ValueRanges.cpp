@@ -2,7 +2,12 @@
 
 #include "model/ModelRules.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
 
 namespace model {
 
@@ -15,6 +20,40 @@ double roundTo(double x, double scale) {
 }
 
 constexpr double GridTolerance = 9e-13;
+constexpr int GridDecimals = 13;
+constexpr std::int64_t GridToleranceUnits = 9; // GridTolerance in units of the 13th decimal
+
+// x rounded to 13 decimals (halves away from zero) as a whole number of 1e-13, worked out on the
+// shortest decimal that reads back as x: the digits that were typed or read back. The binary
+// value itself is no guide at that scale, since above 512 s a double is coarser than 1e-13.
+// Empty when x is too large for 64 bits at that scale.
+std::optional<std::int64_t> unitsOf13thDecimal(double x) {
+    const double a = std::fabs(x);
+    if (!(a < 4e5))
+        return std::nullopt;
+    char text[64];
+    const auto res = std::to_chars(text, text + sizeof text, a, std::chars_format::scientific);
+    const std::string_view sci(text, static_cast<size_t>(res.ptr - text));
+    const size_t ePos = sci.find('e');
+    std::string digits(1, sci[0]);
+    if (ePos > 2)
+        digits.append(sci.substr(2, ePos - 2));
+    int exp10 = 0;
+    std::string_view expText = sci.substr(ePos + 1);
+    if (expText.front() == '+')
+        expText.remove_prefix(1);
+    std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
+
+    // digits[0] weighs 10^exp10; keep those down to the 13th decimal and round on the next one.
+    const long keep = static_cast<long>(exp10) + GridDecimals + 1;
+    const long size = static_cast<long>(digits.size());
+    std::int64_t units = 0;
+    for (long k = 0; k < keep; ++k)
+        units = units * 10 + (k < size ? digits[static_cast<size_t>(k)] - '0' : 0);
+    if (keep >= 0 && keep < size && digits[static_cast<size_t>(keep)] >= '5')
+        ++units;
+    return x < 0 ? -units : units;
+}
 
 } // namespace
 
@@ -87,6 +126,26 @@ bool CheckResolution(double value, double step) {
     // Without a grid there is nothing to be off; dividing by it would be meaningless.
     if (step == 0.0 || !std::isfinite(step))
         return true;
+
+    // In whole units of the 13th decimal the remainder is exact. A quotient of doubles is not:
+    // from about 250 s on its error exceeds the 0.0005 tolerance on a 50 ps grid, and exact
+    // multiples such as 512.3 s came out as off the grid.
+    const std::optional<std::int64_t> vUnits = unitsOf13thDecimal(value);
+    const std::optional<std::int64_t> sUnits = unitsOf13thDecimal(step);
+    if (vUnits && sUnits) {
+        if (std::llabs(*vUnits - *sUnits) <= GridToleranceUnits)
+            return true;
+        if (*sUnits == 0)
+            return true;
+        // The remainder keeps the sign of the value, as the fraction of a quotient cut towards
+        // zero does: a negative value is never above the grid.
+        const double fraction =
+            static_cast<double>(*vUnits % *sUnits) / static_cast<double>(*sUnits);
+        double f = roundTo(fraction, 1e3);
+        if (!(f < 1.0))
+            f = 0.0;
+        return !(f > GridTolerance);
+    }
 
     const double v = roundTo(value, 1e13);
     const double s = roundTo(step, 1e13);

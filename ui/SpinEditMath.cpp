@@ -29,9 +29,14 @@ QChar digitChar(int d) {
     return d < 10 ? QChar(char16_t(u'0' + d)) : QChar(char16_t(u'A' + (d - 10)));
 }
 
-// |value| x 10^decimals, rounded half away from zero on the shortest round-trip digits, as a
-// string of decimal digits without leading zeros ("0" for zero).
-std::string scaledDecimalDigits(double magnitude, int decimals) {
+// The shortest decimal digits that read back as `magnitude`, and the power of ten of the first:
+// 2.5e-10 is {"25", -10}.
+struct ShortestDecimal {
+    std::string digits;
+    int exp10;
+};
+
+ShortestDecimal shortestDecimal(double magnitude) {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
     const std::string_view sci(buf, static_cast<size_t>(res.ptr - buf));
@@ -45,8 +50,13 @@ std::string scaledDecimalDigits(double magnitude, int decimals) {
         expText.remove_prefix(1);
     int exp10 = 0;
     std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
-    if (negExp)
-        exp10 = -exp10;
+    return {digits, negExp ? -exp10 : exp10};
+}
+
+// |value| x 10^decimals, rounded half away from zero on the shortest round-trip digits, as a
+// string of decimal digits without leading zeros ("0" for zero).
+std::string scaledDecimalDigits(double magnitude, int decimals) {
+    const auto [digits, exp10] = shortestDecimal(magnitude);
 
     // digits[j] weighs 10^(exp10 - j); the last digit kept weighs 10^-decimals.
     const long keep = static_cast<long>(exp10) + decimals + 1;
@@ -198,6 +208,44 @@ double StepForExponent(int base, int exponent) {
     // One division instead of |e| of them: 1 / 10^8 is the double nearest 1e-8, repeated
     // division by 10 is not.
     return exponent >= 0 ? p : 1.0 / p;
+}
+
+int FractionPlaces(int base, double x) {
+    base = clampBase(base);
+    const double a = std::fabs(x);
+    if (a == 0.0 || !std::isfinite(a))
+        return 0;
+    if (base == 10) {
+        const ShortestDecimal d = shortestDecimal(a);
+        return std::clamp(static_cast<int>(d.digits.size()) - 1 - d.exp10, 0, kSpinMaxDecimals);
+    }
+    for (int k = 0; k < kSpinMaxDecimals; ++k) {
+        const double scaled = a * StepForExponent(base, k);
+        if (std::fabs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, scaled))
+            return k;
+    }
+    return kSpinMaxDecimals;
+}
+
+double RoundedToPlaces(double value, int places, int base) {
+    base = clampBase(base);
+    places = std::clamp(places, 0, kSpinMaxDecimals);
+    if (!std::isfinite(value))
+        return value;
+    // Base 10 is written from the exact shortest digits at any size; other bases go through an
+    // integer that a double holds exactly only below 2^53.
+    constexpr double kExactInteger = 9007199254740992.0;
+    if (base != 10 && std::fabs(value) * StepForExponent(base, places) >= kExactInteger)
+        return value;
+    return ParseInBase(FixedText(value, places, base), base).value_or(value);
+}
+
+double SteppedValue(double value, double step, double floor, int decimals, int base) {
+    if (step == 0.0 || !std::isfinite(step))
+        return value;
+    const int places = std::max({std::clamp(decimals, 0, kSpinMaxDecimals),
+                                 FractionPlaces(base, step), FractionPlaces(base, floor)});
+    return RoundedToPlaces(value + step, places, base);
 }
 
 SpinSelection LocateSelection(const QString &text, int exponent, int decimals, QChar separator,

@@ -55,6 +55,22 @@ int IncrementExponent(int base, double increment, int decimals);
 // base^exponent; exact for every exponent the control can select.
 double StepForExponent(int base, int exponent);
 
+// Digits after the point that `x` needs in `base` to be written exactly (0.1 needs 1, 2.5e-10
+// needs 11), at most kSpinMaxDecimals. In base 10 this is judged on the shortest text that reads
+// back as the same double; in other bases, on the first power of the base that makes x whole.
+int FractionPlaces(int base, double x);
+
+// The double nearest to `value` written with `places` digits after the point in `base`, halves
+// rounded as FixedText rounds them. Unchanged when the base cannot hold that many digits of it.
+double RoundedToPlaces(double value, int places, int base);
+
+// One arrow step: value + step (a negative step goes down), rounded to the finest digit that the
+// text, the step or the step floor can reach. A sum of doubles drifts off the decimal grid
+// (500.3 + 0.1 is 500.4000000000001), and a value off the grid is refused by the handlers; the
+// rounded sum is the value the digits say, so stepping up and back down returns exactly. A zero
+// step leaves the value as it is.
+double SteppedValue(double value, double step, double floor, int decimals, int base);
+
 struct SpinSelection {
     QString text;   // the text with "_" placeholders added or dropped
     int focusIndex; // 1-based position of the selected digit; past the end when it has none

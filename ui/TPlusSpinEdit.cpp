@@ -244,6 +244,8 @@ bool TPlusSpinEdit::ControlEnabled() const {
 
 void TPlusSpinEdit::setControlEnabled(bool on) {
     fEnabled = on;
+    if (!on)
+        AbandonButtonSpin();
     update();
     LayoutButtons(); // the arrows change colour
 }
@@ -435,6 +437,8 @@ void TPlusSpinEdit::changeEvent(QEvent *event) {
         MeasureFont();
     else if (event->type() == QEvent::PaletteChange)
         update();
+    else if (event->type() == QEvent::EnabledChange && !isEnabled())
+        AbandonButtonSpin(); // also when a parent group is disabled
     QWidget::changeEvent(event);
 }
 

@@ -93,6 +93,7 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -112,6 +113,8 @@ private:
     void SelectDigitAt(int clientX);
     void ButtonPressed(QPushButton *button);
     void ButtonReleased();
+    bool ButtonSpinCutOff() const;
+    void AbandonButtonSpin();
     void TimerTick();
     void StartSpin(SpinSource source);
     void EndSpin();

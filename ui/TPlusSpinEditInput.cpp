@@ -4,7 +4,9 @@
 #include "transport/UserDialogs.h"
 #include "ui/SpinEditMath.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -30,12 +32,12 @@ QString notANumberText() {
 
 void TPlusSpinEdit::StepUp() {
     if (fEnabled)
-        setValue(fValue + fIncrement);
+        setValue(SteppedValue(fValue, fIncrement, fSavedIncrement, fDecimals, fBase));
 }
 
 void TPlusSpinEdit::StepDown() {
     if (fEnabled)
-        setValue(fValue - fIncrement);
+        setValue(SteppedValue(fValue, -fIncrement, fSavedIncrement, fDecimals, fBase));
 }
 
 void TPlusSpinEdit::StartSpin(SpinSource source) {
@@ -214,7 +216,34 @@ void TPlusSpinEdit::ButtonPressed(QPushButton *button) {
         StepDown();
 }
 
+// The held button's release is the normal end of its spin, but the release can go elsewhere: a
+// modal box opened by a step's change handler takes the mouse, and a disabled or hidden button
+// gets no mouse events at all. The repeat would then step for ever.
+bool TPlusSpinEdit::ButtonSpinCutOff() const {
+    const QWidget *modal = QApplication::activeModalWidget();
+    return (modal && modal != window()) || !isVisible() || !isEnabled() || !fEnabled ||
+           !(QGuiApplication::mouseButtons() & Qt::LeftButton);
+}
+
+void TPlusSpinEdit::AbandonButtonSpin() {
+    if (fSpinSource != SpinSource::Button)
+        return;
+    // Its release will not come: draw it raised now.
+    if (fRepeatButton)
+        fRepeatButton->setDown(false);
+    ButtonReleased();
+}
+
+void TPlusSpinEdit::hideEvent(QHideEvent *event) {
+    AbandonButtonSpin();
+    QWidget::hideEvent(event);
+}
+
 void TPlusSpinEdit::TimerTick() {
+    if (ButtonSpinCutOff()) {
+        AbandonButtonSpin();
+        return;
+    }
     fTimer->setInterval(kRepeatMs);
     // Dragged off the held button it is drawn raised: the repetition pauses until it is back.
     if (!fRepeatButton || !fRepeatButton->isDown())
@@ -226,8 +255,7 @@ void TPlusSpinEdit::TimerTick() {
 }
 
 void TPlusSpinEdit::ButtonReleased() {
-    // Also when the control was disabled while the button was held: the timer must stop and a
-    // deferred change is still owed.
+    // A deferred change is still owed, whatever ended the spin.
     fTimer->stop();
     fRepeatButton = nullptr;
     EndSpin();

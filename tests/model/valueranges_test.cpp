@@ -48,7 +48,14 @@ INSTANTIATE_TEST_SUITE_P(
                       GridCase{1.2e-9, 2.5e-10, false}, GridCase{7e-9, 1e-9, true},
                       GridCase{7.5e-9, 1e-9, false}, GridCase{0.0, 2.5e-10, true},
                       // Within 0.0005 of a step counts as on it, beyond that it does not.
-                      GridCase{1e-6 + 1e-14, 1e-8, true}, GridCase{1e-6 + 1e-11, 1e-8, false}));
+                      GridCase{1e-6 + 1e-14, 1e-8, true}, GridCase{1e-6 + 1e-11, 1e-8, false},
+                      // A 50 ps grid far from zero: a quotient of doubles is too coarse here, the
+                      // decimal digits decide.
+                      GridCase{256.4, 5e-11, true}, GridCase{512.3, 5e-11, true},
+                      GridCase{777.77777777775, 5e-11, true},
+                      GridCase{999.99999999995, 5e-11, true},
+                      GridCase{512.30000000002, 5e-11, false},
+                      GridCase{999.99999999997, 5e-11, false}));
 
 // Without a known series there is no grid; every finite value passes, none crashes.
 INSTANTIATE_TEST_SUITE_P(

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QKeyEvent>
 #include <QList>
 #include <QPushButton>
@@ -167,6 +168,15 @@ protected:
         const int top =
             spin->contentsRect().y() + (spin->contentsRect().height() - digitHeight()) / 2;
         return QRect(QPoint(left, top), QPoint(right, top + digitHeight() - 1));
+    }
+
+    // Whether the caret is drawn under the character at 0-based index k: two black rows at the
+    // bottom of its cell, the lower one below the cell. A spin hides it.
+    bool caretShownUnder(int k) const
+    {
+        const QImage img = spin->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect cell = charCell(k);
+        return img.pixel(cell.left(), cell.bottom() + 1) == qRgb(0, 0, 0);
     }
 
     testsupport::ScriptedDialogs dialogs;

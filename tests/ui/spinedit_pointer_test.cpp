@@ -2,6 +2,12 @@
 
 #include "tests/ui/SpinEditFixture.h"
 
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+#include <functional>
+
 using spintest::Design;
 using spintest::SpinEditTest;
 
@@ -171,11 +177,105 @@ TEST_F(SpinPointerTest, DisablingDuringAButtonSpinStillEndsItAndDeliversTheChang
     spin->show();
     pressButton(upButton());
     spin->setControlEnabled(false);
-    tick();
-    EXPECT_EQ(spin->Value(), 11.0);
-    releaseButton(upButton());
+    // ended at once: no tick steps any more, and the change owed is delivered now
     EXPECT_FALSE(repeatTimer()->isActive());
     EXPECT_EQ(changes, (QList<double>{11.0}));
+    releaseButton(upButton());
+    EXPECT_EQ(spin->Value(), 11.0);
+    EXPECT_EQ(changes, (QList<double>{11.0}));
+}
+
+// A box opened from the change handler (a refused sync source, the loss question) runs its own
+// event loop while the button is held, and the release goes to the box.
+TEST_F(SpinPointerTest, ModalBoxOpenedDuringAButtonSpinEndsIt) {
+    configure({0, 1, 0, 1000, 10});
+    showFocused();
+    bool opened = false;
+    double valueInBox = 0;
+    bool repeatingInBox = true;
+    QObject::connect(spin.get(), &ui::TPlusSpinEdit::OnChange, spin.get(), [&] {
+        if (opened || spin->Value() != 12.0)
+            return;
+        opened = true;
+        QDialog box(spin.get());
+        box.setModal(true);
+        QTimer::singleShot(0, &box, [&] {
+            if (repeatTimer()->isActive())
+                tick(); // the repeat beat, while the box is up
+            valueInBox = spin->Value();
+            repeatingInBox = repeatTimer()->isActive();
+            box.reject();
+        });
+        box.exec();
+    });
+    pressButton(upButton()); // 11
+    EXPECT_FALSE(caretShownUnder(1));
+    tick(); // 12 opens the box
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(valueInBox, 12.0);
+    EXPECT_FALSE(repeatingInBox);
+    EXPECT_FALSE(repeatTimer()->isActive());
+    EXPECT_FALSE(upButton()->isDown());
+    showFocused(); // the box is gone; the control is active again
+    EXPECT_TRUE(caretShownUnder(1));
+    releaseButton(upButton()); // the release the box took
+    EXPECT_EQ(spin->Value(), 12.0);
+    EXPECT_EQ(changes, (QList<double>{11.0, 12.0}));
+}
+
+TEST_F(SpinPointerTest, DisablingOrHidingTheControlOrItsGroupEndsAButtonSpinAtOnce) {
+    struct Case {
+        const char *what;
+        std::function<void(QWidget *group, ui::TPlusSpinEdit *spin)> end;
+        std::function<void(QWidget *group, ui::TPlusSpinEdit *spin)> undo;
+    };
+    const Case cases[] = {
+        {"group disabled", [](QWidget *g, ui::TPlusSpinEdit *) { g->setEnabled(false); },
+         [](QWidget *g, ui::TPlusSpinEdit *) { g->setEnabled(true); }},
+        {"control disabled", [](QWidget *, ui::TPlusSpinEdit *s) { s->setEnabled(false); },
+         [](QWidget *, ui::TPlusSpinEdit *s) { s->setEnabled(true); }},
+        {"group hidden", [](QWidget *g, ui::TPlusSpinEdit *) { g->hide(); },
+         [](QWidget *g, ui::TPlusSpinEdit *) { g->show(); }},
+        {"control hidden", [](QWidget *, ui::TPlusSpinEdit *s) { s->hide(); },
+         [](QWidget *, ui::TPlusSpinEdit *s) { s->show(); }},
+    };
+    for (const Case &c : cases) {
+        recreate();
+        configure({0, 1, 0, 1000, 10});
+        spin->setTrackSpin(false);
+        QWidget group;
+        spin->setParent(&group);
+        group.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&group));
+        pressButton(upButton()); // 11
+        tick();                  // 12
+        c.end(&group, spin.get());
+        EXPECT_FALSE(repeatTimer()->isActive()) << c.what;
+        EXPECT_EQ(changes, (QList<double>{12.0})) << c.what;
+        c.undo(&group, spin.get());
+        EXPECT_FALSE(upButton()->isDown()) << c.what;
+        releaseButton(upButton());
+        EXPECT_EQ(spin->Value(), 12.0) << c.what;
+        EXPECT_EQ(changes, (QList<double>{12.0})) << c.what;
+        spin->setParent(nullptr); // the fixture owns it, not the group
+    }
+}
+
+TEST_F(SpinPointerTest, ButtonSpinEndsWhenTheButtonIsNoLongerHeld) {
+    configure({0, 1, 0, 1000, 10});
+    spin->setTrackSpin(false);
+    showFocused();
+    QLineEdit elsewhere;
+    elsewhere.show();
+    pressButton(upButton()); // 11
+    // the release reaches another widget, not the held button
+    QTest::mouseRelease(&elsewhere, Qt::LeftButton);
+    ASSERT_FALSE(QGuiApplication::mouseButtons() & Qt::LeftButton);
+    tick();
+    EXPECT_EQ(spin->Value(), 11.0);
+    EXPECT_FALSE(repeatTimer()->isActive());
+    EXPECT_EQ(changes, (QList<double>{11.0}));
+    EXPECT_FALSE(upButton()->isDown());
 }
 
 TEST_F(SpinPointerTest, ButtonPressTakesTheFocus) {

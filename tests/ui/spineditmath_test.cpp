@@ -133,6 +133,96 @@ TEST(SpinEditMath, StepIsTheExactPowerOfTheBase) {
         EXPECT_EQ(StepForExponent(c.base, c.exponent), c.expected) << c.exponent;
 }
 
+TEST(SpinEditMath, FractionPlacesOfAStep) {
+    struct Case {
+        int base;
+        double x;
+        int expected;
+    };
+    const Case cases[] = {
+        {10, 1, 0},       {10, 1000, 0},   {10, 0.1, 1},        {10, 0.01, 2},
+        {10, 2.5, 1},     {10, -0.25, 2},  {10, 1e-8, 8},       {10, 2.5e-10, 11},
+        {10, 5e-11, 11},  {10, 0, 0},      {10, 1e-20, 18},     {2, 0.25, 2},
+        {16, 1.0 / 256, 2}, {3, 1.0 / 9, 2}, {3, 1.0 / 3, 1},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(FractionPlaces(c.base, c.x), c.expected) << c.x << " in base " << c.base;
+}
+
+TEST(SpinEditMath, RoundsToTheDigitsTheTextShows) {
+    struct Case {
+        double value;
+        int places;
+        int base;
+        double expected;
+    };
+    const Case cases[] = {
+        {500.4000000000001, 11, 10, 500.4},
+        {-500.4000000000001, 11, 10, -500.4},
+        {0.30000000000000004, 2, 10, 0.3},
+        {999.9999999997501, 11, 10, 999.99999999975},
+        // halves as the text rounds them
+        {2.675, 2, 10, 2.68},
+        {-2.675, 2, 10, -2.68},
+        {0.123, 2, 10, 0.12},
+        {1.0 / 3 + 1e-15, 1, 3, 1.0 / 3},
+        {0.75, 1, 2, 1.0},
+        // more digits than a double holds in that base: left alone
+        {1e16 + 2, 2, 3, 1e16 + 2},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(RoundedToPlaces(c.value, c.places, c.base), c.expected)
+            << c.value << " to " << c.places << " places in base " << c.base;
+}
+
+TEST(SpinEditMath, SteppedValueLandsOnTheDigits) {
+    struct Case {
+        double value;
+        double step;
+        double floor;
+        int decimals;
+        int base;
+        double expected;
+    };
+    const Case cases[] = {
+        // the plain sum is 500.4000000000001
+        {500.3, 0.1, 2.5e-10, 11, 10, 500.4},
+        {500.4, -0.1, 2.5e-10, 11, 10, 500.3},
+        {999.99999999975, -2.5e-10, 2.5e-10, 11, 10, 999.9999999995},
+        // a floor finer than the text keeps its digits
+        {100, 5e-11, 5e-11, 9, 10, 100.00000000005},
+        {100.00000000005, 1e-9, 5e-11, 9, 10, 100.00000000105},
+        // a value between the digits shown steps onto them
+        {0.123, 0.01, 0.01, 2, 10, 0.13},
+        {-0.1, 0.1, 0.01, 2, 10, 0.0},
+        {255, 16, 1, 0, 16, 271},
+        // no step, no change, not even onto the digits
+        {5.001, 0, 0, 2, 10, 5.001},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(SteppedValue(c.value, c.step, c.floor, c.decimals, c.base), c.expected)
+            << c.value << " + " << c.step;
+
+    // many steps never pile up the binary error of the step
+    struct Walk {
+        double step;
+        int decimals;
+        int base;
+        int count;
+        double end;
+    };
+    for (const Walk w : {Walk{0.1, 2, 10, 10, 1.0}, Walk{0.1, 1, 10, 1000, 100.0},
+                         Walk{1.0 / 3, 2, 3, 300, 100.0}, Walk{2.5e-10, 11, 10, 4000, 1e-6}}) {
+        double v = 0;
+        for (int n = 0; n < w.count; ++n)
+            v = SteppedValue(v, w.step, w.step, w.decimals, w.base);
+        EXPECT_EQ(v, w.end) << w.count << " steps of " << w.step << " in base " << w.base;
+        for (int n = 0; n < w.count; ++n)
+            v = SteppedValue(v, -w.step, w.step, w.decimals, w.base);
+        EXPECT_EQ(v, 0.0) << w.count << " steps of " << w.step << " and back";
+    }
+}
+
 TEST(SpinEditMath, LocatesTheSelectionWithPlaceholders) {
     struct Case {
         const char16_t *text;
