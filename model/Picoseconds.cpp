@@ -31,10 +31,14 @@ Picoseconds toPicoseconds(double seconds)
 Picoseconds unitPicoseconds(TimeUnit unit)
 {
     switch (unit) {
-    case TimeUnit::Nanoseconds: return 1'000;
-    case TimeUnit::Microseconds: return 1'000'000;
-    case TimeUnit::Milliseconds: return 1'000'000'000;
-    case TimeUnit::Seconds: break;
+    case TimeUnit::Nanoseconds:
+        return 1'000;
+    case TimeUnit::Microseconds:
+        return 1'000'000;
+    case TimeUnit::Milliseconds:
+        return 1'000'000'000;
+    case TimeUnit::Seconds:
+        break;
     }
     return kPicosecondsPerSecond;
 }
@@ -42,10 +46,14 @@ Picoseconds unitPicoseconds(TimeUnit unit)
 QString unitSymbol(TimeUnit unit)
 {
     switch (unit) {
-    case TimeUnit::Nanoseconds: return QStringLiteral("ns");
-    case TimeUnit::Microseconds: return QStringLiteral("\u00b5s");
-    case TimeUnit::Milliseconds: return QStringLiteral("ms");
-    case TimeUnit::Seconds: break;
+    case TimeUnit::Nanoseconds:
+        return QStringLiteral("ns");
+    case TimeUnit::Microseconds:
+        return QStringLiteral("\u00b5s");
+    case TimeUnit::Milliseconds:
+        return QStringLiteral("ms");
+    case TimeUnit::Seconds:
+        break;
     }
     return QStringLiteral("s");
 }

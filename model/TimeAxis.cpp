@@ -33,7 +33,8 @@ Picoseconds TimeView::toTime(double x, double width) const
 {
     if (width <= 0)
         return m_start;
-    return m_start + static_cast<Picoseconds>(std::llround(x / width * static_cast<double>(m_span)));
+    return m_start +
+           static_cast<Picoseconds>(std::llround(x / width * static_cast<double>(m_span)));
 }
 
 TimeView TimeView::within(const TimeView &whole) const

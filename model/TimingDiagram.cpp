@@ -40,9 +40,12 @@ struct Counts {
 bool fires(FiringMode mode, const Counts &counts, std::uint64_t index)
 {
     switch (mode) {
-    case FiringMode::Every: return true;
-    case FiringMode::Once: return index == 0;
-    case FiringMode::Burst: return index < counts.burst;
+    case FiringMode::Every:
+        return true;
+    case FiringMode::Once:
+        return index == 0;
+    case FiringMode::Burst:
+        return index < counts.burst;
     case FiringMode::DutyCycle:
         if (counts.dutyOn == 0)
             return false;
@@ -268,9 +271,12 @@ QString describeOverrun(Picoseconds overrun)
 QString describeFault(ChainFault fault)
 {
     switch (fault) {
-    case ChainFault::Loop: return QStringLiteral("sync loop");
-    case ChainFault::MissingSource: return QStringLiteral("no sync source");
-    case ChainFault::None: break;
+    case ChainFault::Loop:
+        return QStringLiteral("sync loop");
+    case ChainFault::MissingSource:
+        return QStringLiteral("no sync source");
+    case ChainFault::None:
+        break;
     }
     return {};
 }

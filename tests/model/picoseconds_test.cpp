@@ -32,8 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
     SeriesGrids, ToPicoseconds,
     ::testing::Values(
         ConversionCase{"zero", 0.0, 0}, ConversionCase{"ten_ps_step", 1e-11, 10},
-        ConversionCase{"fifty_ps_step", 5e-11, 50},
-        ConversionCase{"quarter_ns_step", 2.5e-10, 250},
+        ConversionCase{"fifty_ps_step", 5e-11, 50}, ConversionCase{"quarter_ns_step", 2.5e-10, 250},
         ConversionCase{"negative_quarter_ns", -2.5e-10, -250},
         ConversionCase{"ten_ns_width", 1e-8, 10'000},
         ConversionCase{"one_ms_period", 0.001, 1'000'000'000},

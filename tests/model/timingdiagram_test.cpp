@@ -153,13 +153,11 @@ INSTANTIATE_TEST_SUITE_P(
         ChainCase{"b_on_a", Settings().pulse(1, 1.5e-6, 100e-9).pulse(2, 250e-9, 100e-9, 1), 2,
                   "H@1.75 µs L@1.85 µs", "B: T0 + 1.5 µs (A) + 250 ns",
                   "B: T0 + 1.5 µs (A) + 250 ns + 100 ns (width)"},
-        ChainCase{"d_on_c_on_b_on_t0",
-                  Settings()
-                      .pulse(2, 1e-6, 10e-9)
-                      .pulse(3, 2e-6, 10e-9, 2)
-                      .pulse(4, 3e-6, 20e-9, 3),
-                  4, "H@6 µs L@6.02 µs", "D: T0 + 1 µs (B) + 2 µs (C) + 3 µs",
-                  "D: T0 + 1 µs (B) + 2 µs (C) + 3 µs + 20 ns (width)"},
+        ChainCase{
+            "d_on_c_on_b_on_t0",
+            Settings().pulse(2, 1e-6, 10e-9).pulse(3, 2e-6, 10e-9, 2).pulse(4, 3e-6, 20e-9, 3), 4,
+            "H@6 µs L@6.02 µs", "D: T0 + 1 µs (B) + 2 µs (C) + 3 µs",
+            "D: T0 + 1 µs (B) + 2 µs (C) + 3 µs + 20 ns (width)"},
         ChainCase{"negative_delay_after_source",
                   Settings().pulse(1, 1e-6, 10e-9).pulse(2, -250e-9, 10e-9, 1), 2,
                   "H@750 ns L@760 ns", "B: T0 + 1 µs (A) - 250 ns",
@@ -250,7 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {{1, 6}, {2, 1}},
                   4,
                   {{1, ChainFault::MissingSource}, {2, ChainFault::MissingSource}}},
-        FaultCase{"source_out_of_range", {{1, 9}, {2, -1}}, 8,
+        FaultCase{"source_out_of_range",
+                  {{1, 9}, {2, -1}},
+                  8,
                   {{1, ChainFault::MissingSource}, {2, ChainFault::MissingSource}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -303,8 +303,8 @@ INSTANTIATE_TEST_SUITE_P(
         SystemModeCase{"single_shot", "SING", 5, 5, 5, {0}},
         SystemModeCase{"burst_of_two", "BURS", 2, 0, 0, {0, 1}},
         SystemModeCase{"burst_of_none", "BURS", 0, 0, 0, {}},
-        SystemModeCase{"burst_beyond_signed_range", "BURS", 4'000'000'000u, 0, 0,
-                       {0, 1, 2, 3, 4, 5}},
+        SystemModeCase{
+            "burst_beyond_signed_range", "BURS", 4'000'000'000u, 0, 0, {0, 1, 2, 3, 4, 5}},
         SystemModeCase{"duty_two_on_one_off", "DCYC", 0, 2, 1, {0, 1, 3, 4}},
         SystemModeCase{"duty_one_on_four_off", "DCYC", 0, 1, 4, {0, 5}},
         SystemModeCase{"duty_never_on", "DCYC", 0, 0, 3, {}},
@@ -357,8 +357,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChannelModeCase{"duty_one_on_two_off", "NORM", 0, 0, "DCYC", 0, 1, 2, 0, {0, 3}},
         ChannelModeCase{"duty_after_one", "NORM", 0, 0, "DCYC", 0, 1, 2, 1, {1, 4}},
         ChannelModeCase{"negative_burst_fires_never", "NORM", 0, 0, "BURS", -5, 0, 0, 0, {}},
-        ChannelModeCase{"negative_wait_waits_not", "NORM", 0, 0, "NORM", 0, 0, 0, -3,
-                        {0, 1, 2, 3, 4, 5}},
+        ChannelModeCase{
+            "negative_wait_waits_not", "NORM", 0, 0, "NORM", 0, 0, 0, -3, {0, 1, 2, 3, 4, 5}},
         ChannelModeCase{"wait_beyond_the_periods_shown", "NORM", 0, 0, "NORM", 0, 0, 0, 6, {}},
         // The wait and the counts run over T0 pulses, not periods: with T0 on in every second
         // period the channel's second T0 pulse is in period 2.
@@ -389,8 +389,7 @@ TEST_P(Multiplexer, OutputIsTheOrOfTheSelectedTimers)
 
 INSTANTIATE_TEST_SUITE_P(
     Masks, Multiplexer,
-    ::testing::Values(MuxCase{"own_timer", 0b0001, "H@0 s L@100 ns"},
-                      MuxCase{"nothing", 0, ""},
+    ::testing::Values(MuxCase{"own_timer", 0b0001, "H@0 s L@100 ns"}, MuxCase{"nothing", 0, ""},
                       MuxCase{"another_timer_only", 0b0100, "H@500 ns L@510 ns"},
                       MuxCase{"overlapping_merge", 0b0011, "H@0 s L@150 ns"},
                       MuxCase{"touching_merge", 0b1001, "H@0 s L@200 ns"},
