@@ -63,6 +63,7 @@ void TMainForm::Initialize()
         SerialNumberlbl->setText(QStringLiteral("Serial Number: 1234"));
         FWVersionlbl->setText(QStringLiteral("Firmware Ver: 1.00"));
         FPGAVersionlbl->setText(QStringLiteral("FPGA Ver: 1.25"));
+        Q_EMIT settingsChanged();
         return;
     }
 
@@ -121,6 +122,7 @@ void TMainForm::Initialize()
     setStatusTimerActive(true);
     if (busyWindow)
         MessageForm->close();
+    Q_EMIT settingsChanged();
 }
 
 void TMainForm::ReadSystemSetting(SystemSetting setting)
