@@ -158,6 +158,8 @@ QString TTimingDiagramView::toolTipAt(QPoint position) const
     const model::TimingEdge *nearest = nullptr;
     int distance = style::kEdgeHitPx + 1;
     for (const model::TimingEdge &e : row.edges) {
+        if (e.time < m_view.start() || e.time > m_view.end())
+            continue;
         const int d = std::abs(l.pixelX(e.time, m_view) - position.x());
         if (d < distance) {
             distance = d;

@@ -73,7 +73,8 @@ int TimingDiagramLayout::pixelX(Picoseconds t, const TimeView &view) const
 {
     const QRect p = plot();
     const double x = view.toPixel(t, p.width());
-    const double held = std::clamp(x, -50.0, p.width() + 50.0);
+    const double held =
+        std::clamp(x, -double(style::kOffViewPx), p.width() + double(style::kOffViewPx));
     return p.left() + static_cast<int>(std::lround(held));
 }
 
@@ -142,13 +143,13 @@ void paintT0(QPainter &painter, const TimingDiagramLayout &layout, const TimingR
     const int high = layout.highY(index);
     const int low = layout.lowY(index);
     QPolygon line;
-    line << QPoint(r.left(), low);
+    line << QPoint(r.left() - style::kOffViewPx, low);
     for (const model::TimingEdge &e : row.edges) {
         const int x = layout.pixelX(e.time, view);
         line << QPoint(x, low) << QPoint(x, high) << QPoint(x + style::kT0PulsePx, high)
              << QPoint(x + style::kT0PulsePx, low);
     }
-    line << QPoint(r.right(), low);
+    line << QPoint(r.right() + style::kOffViewPx, low);
     painter.setPen(QPen(style::t0Wave, style::kWavePen));
     painter.drawPolyline(line);
 }
@@ -182,14 +183,14 @@ void paintWave(QPainter &painter, const TimingDiagramLayout &layout, const Timin
         colour = style::warning;
     int y = row.initialLevel ? high : low;
     QPolygon line;
-    line << QPoint(r.left(), y);
+    line << QPoint(r.left() - style::kOffViewPx, y);
     for (const model::TimingEdge &e : row.edges) {
         const int x = layout.pixelX(e.time, view);
         const int next = e.level ? high : low;
         line << QPoint(x, y) << QPoint(x, next);
         y = next;
     }
-    line << QPoint(r.right(), y);
+    line << QPoint(r.right() + style::kOffViewPx, y);
     painter.setPen(QPen(colour, style::kWavePen));
     painter.drawPolyline(line);
 }
@@ -231,8 +232,9 @@ void paintTimingDiagram(QPainter &painter, const TimingDiagramLayout &layout,
     paintGrid(painter, layout, diagram, view, ticks);
 
     painter.save();
-    // A waveform may run on past either end of the view; the name column stays clean.
-    painter.setClipRect(layout.plot().adjusted(0, 0, style::kRightMargin, 0));
+    // Edges beyond the view are held just outside this clip; one at the very end of the view
+    // (the last pulse's end, when the view is fitted) stays in it.
+    painter.setClipRect(layout.plot().adjusted(0, 0, style::kWavePen, 0));
     for (int i = 0; i < static_cast<int>(diagram.rows.size()); ++i) {
         const TimingRow &row = diagram.rows[static_cast<std::size_t>(i)];
         if (row.channel == 0)

@@ -26,8 +26,9 @@ public:
     int highY(int index) const;
     int lowY(int index) const;
 
-    // The pixel column of a time; far-off times are held just outside the plot so that
-    // painting never meets coordinates beyond what it can take.
+    // The pixel column of a time. Times outside the view are held a few pixels beyond the
+    // plot's ends, outside the waveforms' clip, so painting never meets coordinates beyond
+    // what it can take.
     int pixelX(model::Picoseconds t, const model::TimeView &view) const;
 
 private:

@@ -13,6 +13,7 @@ inline constexpr int kAxisHeight = 30; // tick labels under the rows
 inline constexpr int kMinRowHeight = 30;
 inline constexpr int kLevelInset = 8; // from a row's top to its high level, and bottom to low
 inline constexpr int kWavePen = 2;
+inline constexpr int kOffViewPx = 4; // where edges outside the view are held, beyond the plot
 inline constexpr int kT0PulsePx = 3; // T0 pulses are instants: drawn this wide
 inline constexpr int kTickLength = 5;
 inline constexpr int kMinTickSpacing = 90; // pixels between labelled ticks, at least

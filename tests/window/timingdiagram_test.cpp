@@ -209,6 +209,32 @@ TEST_F(DiagramWindow, WheelZoomsAboutThePointerAndDraggingPans)
     EXPECT_EQ(view->view(), whole);
 }
 
+TEST_F(DiagramWindow, EdgesOutsideTheZoomedViewLeaveNoMarks)
+{
+    // Pulses wider than the period run together from 0 to 4.5 µs; zoomed in at the left end
+    // the fall lies beyond the view, and the level stays high to the plot's end.
+    state.ChannelSettings[1].Width = 2.5e-6;
+    show();
+    TTimingDiagramView *view = form->DiagramView;
+    const QPointF left(style::kLabelWidth, rowMiddle(1, 5));
+    QWheelEvent wheel(left, view->mapToGlobal(left), QPoint(), QPoint(0, 4 * 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &wheel);
+    ASSERT_EQ(view->view().start(), 0);
+    ASSERT_LT(view->view().end(), 4'500'000);
+
+    const QImage image = picture();
+    const ui::TimingDiagramLayout layout = view->layout();
+    const int high = layout.highY(1);
+    const int low = layout.lowY(1);
+    const int right = layout.plot().right();
+    EXPECT_TRUE(hasColourNear(image, right - 10, high, style::warning, 0));
+    for (int x = right + 4; x < kViewWidth; ++x) {
+        EXPECT_EQ(image.pixelColor(x, low), style::background) << x;
+        EXPECT_EQ(image.pixelColor(x, high), style::background) << x;
+    }
+}
+
 TEST_F(DiagramWindow, PeriodsShownFollowTheSpinBox)
 {
     show();
