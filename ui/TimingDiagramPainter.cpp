@@ -106,7 +106,7 @@ model::AxisTicks ticksThatFit(QPainter &painter, const TimingDiagramLayout &layo
             widest = std::max(
                 widest, painter.fontMetrics().horizontalAdvance(model::numberIn(t, ticks.unit)));
         const double spacing = view.toPixel(view.start() + ticks.step, width);
-        if (spacing >= widest + 12)
+        if (spacing >= widest + style::kTickLabelGap)
             break;
         count = std::max(1, count / 2);
         ticks = model::axisTicks(view, count);

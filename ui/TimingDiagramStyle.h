@@ -17,6 +17,7 @@ inline constexpr int kOffViewPx = 4; // where edges outside the view are held, b
 inline constexpr int kT0PulsePx = 3; // T0 pulses are instants: drawn this wide
 inline constexpr int kTickLength = 5;
 inline constexpr int kMinTickSpacing = 90; // pixels between labelled ticks, at least
+inline constexpr int kTickLabelGap = 12;   // between neighbouring tick labels, at least
 inline constexpr int kEdgeHitPx = 4;       // how near the pointer must come to an edge
 inline constexpr int kFontPx = 12;
 
