@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6
+    qt6-svg-dev libqt6svg6
     libgl-dev libxkbcommon-dev libx11-dev libxtst-dev xdotool
     libjpeg62-turbo-dev
     libgtest-dev googletest

@@ -73,6 +73,8 @@ void TMainForm::BuildMainMenu()
     EnableLoggingMenu =
         addItem(ools1, QStringLiteral("EnableLoggingMenu"), QStringLiteral("Logging Enabled"));
     EnableLoggingMenu->setCheckable(true);
+    TimingDiagram1 =
+        addItem(ools1, QStringLiteral("TimingDiagram1"), QStringLiteral("Timing Diagram"));
     MainMenu1->addMenu(ools1);
 
     Help1 = addMenu(this, "Help1", QStringLiteral("Help"));

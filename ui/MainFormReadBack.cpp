@@ -76,6 +76,7 @@ void TMainForm::Initialize()
         FWVersionlbl->setText(QStringLiteral("Firmware Ver: 1.00"));
         FPGAVersionlbl->setText(QStringLiteral("FPGA Ver: 1.25"));
         m_readBackComplete = true;
+        Q_EMIT settingsChanged();
         return;
     }
 
@@ -136,6 +137,7 @@ void TMainForm::Initialize()
     setStatusTimerActive(true);
     if (busyWindow)
         MessageForm->close();
+    Q_EMIT settingsChanged();
 }
 
 void TMainForm::ReadSystemSetting(SystemSetting setting)

@@ -4,6 +4,7 @@
 #include "control/ScreenShot.h"
 #include "model/ModelRules.h"
 #include "ui/TMainForm.h"
+#include "ui/TTimingDiagramForm.h"
 #include "ui/TrpVersionInfo.h"
 
 #include <QDir>
@@ -14,6 +15,8 @@ MenuHandlers::MenuHandlers(TMainForm &form)
     : m_form(form), m_dialogs([&form]() -> transport::UserDialogs & { return form.Dialogs(); })
 {
 }
+
+MenuHandlers::~MenuHandlers() = default;
 
 void MenuHandlers::About1Click()
 {
@@ -35,6 +38,18 @@ void MenuHandlers::CaptureScreenShot1Click()
     // working directory, not beside the program.
     control::CaptureScreenShot1Click(m_form.screen(), m_form.frameGeometry(), m_dialogs,
                                      QDir::currentPath());
+}
+
+void MenuHandlers::TimingDiagram1Click()
+{
+    if (!m_timingDiagram) {
+        m_timingDiagram = std::make_unique<TTimingDiagramForm>(m_form.State, m_dialogs, &m_form);
+        QObject::connect(&m_form, &TMainForm::settingsChanged, m_timingDiagram.get(),
+                         &TTimingDiagramForm::Refresh);
+    }
+    m_timingDiagram->show();
+    m_timingDiagram->raise();
+    m_timingDiagram->activateWindow();
 }
 
 } // namespace ui

@@ -322,6 +322,20 @@ void TMainForm::ConnectHandlers()
     connect(WebSite1, &QAction::triggered, this, [menu] { menu->WebSite1Click(); });
     connect(CaptureScreenShot1, &QAction::triggered, this,
             [menu] { menu->CaptureScreenShot1Click(); });
+    connect(TimingDiagram1, &QAction::triggered, this, [menu] { menu->TimingDiagram1Click(); });
+
+    // Made after the handlers' connections, so the signal follows each handler once it has
+    // stored its value. The command line's list is no setting.
+    for (TPlusSpinEdit *edit : findChildren<TPlusSpinEdit *>())
+        connect(edit, &TPlusSpinEdit::OnChange, this, &TMainForm::settingsChanged);
+    for (QComboBox *list : findChildren<QComboBox *>()) {
+        if (list != SendEdit)
+            connect(list, &QComboBox::activated, this, &TMainForm::settingsChanged);
+    }
+    for (QCheckBox *box : findChildren<QCheckBox *>())
+        connect(box, &QCheckBox::toggled, this, &TMainForm::settingsChanged);
+    for (TCheckListBox *mux : findChildren<TCheckListBox *>())
+        connect(mux, &TCheckListBox::OnClickCheck, this, &TMainForm::settingsChanged);
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

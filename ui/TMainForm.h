@@ -183,6 +183,7 @@ public:
     QAction *Up1 = nullptr;
     QAction *CaptureScreenShot1 = nullptr;
     QAction *EnableLoggingMenu = nullptr;
+    QAction *TimingDiagram1 = nullptr;
     QMenu *Help1 = nullptr;
     QAction *WebSite1 = nullptr;
     QAction *About1 = nullptr;
@@ -286,6 +287,11 @@ public:
     // The window title always equals the caption.
     void setCaption(const QString &caption) { setWindowTitle(caption); }
     void setVisible(bool visible) override;
+
+Q_SIGNALS:
+    // A handler has stored a setting, or a read-back has ended: whatever draws from the
+    // records (the timing diagram) follows this one signal.
+    void settingsChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

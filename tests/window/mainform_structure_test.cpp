@@ -307,7 +307,8 @@ TEST(MainFormMenu, MenusAndItemsInOrder)
          "Tools",
          {{"Up1", "Refresh"},
           {"CaptureScreenShot1", "Capture Screen Shot"},
-          {"EnableLoggingMenu", "Logging Enabled"}}},
+          {"EnableLoggingMenu", "Logging Enabled"},
+          {"TimingDiagram1", "Timing Diagram"}}},
         {"Help1", "Help", {{"WebSite1", "Web Site"}, {"About1", "About"}}},
     };
 
