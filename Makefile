@@ -1,6 +1,7 @@
 # Entry points for a fresh machine: `make run` and `make test`.
 SANITIZE ?= 0
 MODEL ?= HRA8
+PREFIX ?= /usr/local
 BUILD_DIR := $(if $(filter 1,$(SANITIZE)),build-asan,build)
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	-DPULSEGEN_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
@@ -10,7 +11,7 @@ ifeq ($(SANITIZE),1)
 export LSAN_OPTIONS := suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0
 endif
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test run bench install package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -29,6 +30,13 @@ run: build
 
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The .deb lands in $(BUILD_DIR)/package/.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf build build-asan

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and `make run` need.
+# Installs the Debian packages the build, the tests, `make run` and `make package` need.
 # Idempotent and silent when everything is already present.
 set -euo pipefail
 
@@ -11,6 +11,9 @@ packages=(
     libjpeg62-turbo-dev
     libgtest-dev googletest
     xvfb xauth x11-utils fonts-wine
+    util-linux                                          # setpriv: start-up as a user without port access
+    desktop-file-utils appstream groff man-db file      # validators of what an install puts out
+    dpkg-dev                                            # dpkg-shlibdeps for `make package`
 )
 
 missing=()

@@ -1,5 +1,8 @@
 #include "transport/TVNComPort.h"
 
+#include "transport/PortAccess.h"
+#include "transport/PortToolTip.h"
+#include "transport/RefusalNotice.h"
 #include "transport/UserDialogs.h"
 
 #include <QCoreApplication>
@@ -124,6 +127,8 @@ struct TVNComPort::Private {
     // the port under it (shutdown, restart) and stop waiting on a port nobody wants any more.
     quint64 closings = 0;
     UserDialogs *dialogs = nullptr;
+    // Why the last failed open failed, for telling a refused port from an absent one.
+    QSerialPort::SerialPortError openError = QSerialPort::NoError;
 
     bool isOpen() const { return port && port->isOpen(); }
 
@@ -142,12 +147,15 @@ struct TVNComPort::Private {
 
     bool tryOpen(const QString &device)
     {
+        openError = QSerialPort::DeviceNotFoundError;
         if (device.isEmpty())
             return false;
         auto candidate = std::make_unique<QSerialPort>();
         candidate->setPortName(device);
-        if (!candidate->open(QIODevice::ReadWrite))
+        if (!candidate->open(QIODevice::ReadWrite)) {
+            openError = candidate->error();
             return false;
+        }
         port = std::move(candidate);
         return true;
     }
@@ -279,8 +287,13 @@ bool TVNComPort::Open()
 {
     Close();
     for (;;) {
-        if (d->tryOpen(resolvedDevice(d->portNumber)))
+        const QString device = resolvedDevice(d->portNumber);
+        if (d->tryOpen(device))
             break;
+        if (OnRefused) {
+            if (const auto refusal = ExplainRefusal(d->portNumber, device, d->openError))
+                OnRefused(*refusal);
+        }
         if (!d->showErrors)
             return false;
         const QString text = QStringLiteral("Error opening COM%1: ").arg(d->portNumber);
@@ -400,6 +413,7 @@ bool TVNComPort::Pick()
     const bool savedShowErrors = d->showErrors;
     const qint32 savedPort = d->portNumber;
     UserDialogs::PortChoice choice;
+    RefusalNotice refused(*this);
     for (qint32 n = kFirstPort; n <= kLastPort; ++n) {
         // Straight to the fields: the setters would re-open, and failed attempts stay silent.
         d->portNumber = n;
@@ -407,15 +421,15 @@ bool TVNComPort::Pick()
         if (!Open())
             continue;
         choice.entries << QStringLiteral("COM%1").arg(n);
-        const QString path = DevicePath(n);
-        const QString device = resolvedDevice(n);
-        choice.toolTips << (device == path ? path : QStringLiteral("%1 -> %2").arg(path, device));
+        choice.toolTips << PortToolTip(DevicePath(n), resolvedDevice(n));
     }
     // No handle to a port other than Port may outlive the scan.
     Close();
     d->showErrors = savedShowErrors;
     d->portNumber = savedPort;
     choice.preselected = int(choice.entries.indexOf(QStringLiteral("COM%1").arg(savedPort)));
+    // A refused port is missing from the list; say which and why before the user looks for it.
+    refused.tell(d->dialogs);
 
     if (!d->dialogs)
         return false;

@@ -12,6 +12,7 @@ class QSerialPort;
 namespace transport {
 
 class UserDialogs;
+struct PortRefusal;
 
 enum class THandshake { hsNone, hsHardware, hsAssertAll };
 enum class TParity { parNone, parEven, parOdd };
@@ -69,6 +70,10 @@ public:
 
     // Called on a time-out while AllowEvents is set, with this port as sender.
     std::function<void(TVNComPort *sender)> OnTimeout;
+
+    // Called when Open() meets a port that is present but refused: no permission, or held by
+    // another program. Nothing is worked out while it is unset.
+    std::function<void(const PortRefusal &refusal)> OnRefused;
 
     // The device a COM number maps to on this platform; empty when there is none. On Linux a
     // folder named by VNH_COMPORTS holding entries comN replaces the built-in table.

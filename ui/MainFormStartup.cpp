@@ -7,6 +7,7 @@
 #include "link/Discovery.h"
 #include "link/StartUp.h"
 #include "link/TaskQueue.h"
+#include "transport/RefusalNotice.h"
 #include "transport/TVNComPort.h"
 #include "ui/KeyState.h"
 
@@ -42,6 +43,9 @@ void TMainForm::FormCreate(const QStringList &arguments)
             ExitApp();
             return;
         }
+        // The chosen port may have been taken since the list was made: say by whom before
+        // the port's own error question.
+        transport::RefusalNotice refused(*ComPort, &Dialogs());
         ComPort->Open();
         ComPort->setBaud(kManualBaud);
         ComPort->setEndOfResponse("\r");
@@ -50,8 +54,11 @@ void TMainForm::FormCreate(const QStringList &arguments)
         ComPort->setResponseTime(kResponseTimeMs);
     } else if (keys.leftShift || switches.demo) {
         EnterDemoMode();
-    } else if (!ilink::FindInstrument(*ComPort, *Comm, State.InstrumentIdentity,
+    } else if (transport::RefusalNotice refused(*ComPort);
+               !ilink::FindInstrument(*ComPort, *Comm, State.InstrumentIdentity,
                                       [this] { ResponseList->clear(); })) {
+        // Ports that were there but kept from this user are the likeliest reason.
+        refused.tell(&Dialogs());
         const auto answer =
             Dialogs().message(transport::UserDialogs::Kind::Warning, kNoDevice,
                               {transport::UserDialogs::Button::Yes,
