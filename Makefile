@@ -10,7 +10,10 @@ ifeq ($(SANITIZE),1)
 export LSAN_OPTIONS := suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0
 endif
 
-.PHONY: deps configure build test run bench clean
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps configure build test run bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -30,5 +33,9 @@ run: build
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
 
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	@bash scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and `make run` need.
+# Installs the Debian packages the build, the tests and `make run` need; with --fuzz also
+# clang with its libFuzzer and sanitizer runtimes for `make fuzz`.
 # Idempotent and silent when everything is already present.
 set -euo pipefail
 
@@ -11,6 +12,10 @@ packages=(
     libgtest-dev googletest
     xvfb xauth x11-utils fonts-wine
 )
+if [ "${1:-}" = "--fuzz" ]; then
+    # llvm brings the symbolizer that names the lines in a crash report.
+    packages+=(clang libclang-rt-dev llvm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
