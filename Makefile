@@ -11,7 +11,10 @@ ifeq ($(SANITIZE),1)
 export LSAN_OPTIONS := suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0
 endif
 
-.PHONY: deps configure build test run bench install package clean
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps configure build test run bench install package fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -38,5 +41,9 @@ install: build
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	@bash scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -10,6 +10,20 @@ if(PULSEGEN_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The libraries get libFuzzer's coverage hooks too, so the fuzzer is led into the parsers
+# themselves; only the fuzz targets link libFuzzer's own main.
+if(PULSEGEN_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "PULSEGEN_FUZZ needs clang++ (libFuzzer)")
+    endif()
+    if(PULSEGEN_SANITIZE)
+        message(FATAL_ERROR "PULSEGEN_FUZZ brings its own sanitizers; leave PULSEGEN_SANITIZE off")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Registers a GoogleTest binary with ctest. Widget tests get the offscreen platform.
 function(pulsegen_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})

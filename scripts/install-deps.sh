@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests, `make run` and `make package` need.
+# Installs the Debian packages the build, the tests, `make run` and `make package` need; with
+# --fuzz also clang with its libFuzzer and sanitizer runtimes for `make fuzz`.
 # Idempotent and silent when everything is already present.
 set -euo pipefail
 
@@ -15,6 +16,10 @@ packages=(
     desktop-file-utils appstream groff man-db file      # validators of what an install puts out
     dpkg-dev                                            # dpkg-shlibdeps for `make package`
 )
+if [ "${1:-}" = "--fuzz" ]; then
+    # llvm brings the symbolizer that names the lines in a crash report.
+    packages+=(clang libclang-rt-dev llvm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -80,20 +80,30 @@ std::string scaledDecimalDigits(double magnitude, int decimals) {
 }
 
 // The same in another base; exact while the scaled value stays below 2^53, which covers every
-// value such a control can sensibly show.
+// value such a control can sensibly show, and in the bases that are powers of two.
 QString scaledDigitsInBase(double magnitude, int decimals, int base) {
     double scale = 1.0;
     for (int k = 0; k < decimals; ++k)
         scale *= base;
     double n = std::round(magnitude * scale);
+    int fractionZeros = 0;
+    if (!std::isfinite(n)) {
+        // Scaling overflowed: a value this large has no fraction, so its fraction digits are
+        // zeros, and the digit loop below would never end on infinity.
+        n = std::round(magnitude);
+        fractionZeros = decimals;
+    }
     QString out;
     while (n >= 1.0) {
-        const double q = std::floor(n / base);
-        const int r = std::clamp(static_cast<int>(n - q * base), 0, base - 1);
-        out.prepend(digitChar(r));
-        n = q;
+        // fmod is exact, so the digit is always one of the base's; past 2^53 only the quotient
+        // is rounded (q * base there may differ from n by far more than a digit).
+        const double r = std::fmod(n, base);
+        out.prepend(digitChar(static_cast<int>(r)));
+        n = (n - r) / base;
     }
-    return out.isEmpty() ? QStringLiteral("0") : out;
+    if (out.isEmpty())
+        out = QStringLiteral("0");
+    return out + QString(fractionZeros, u'0');
 }
 
 } // namespace
@@ -309,6 +319,18 @@ std::optional<double> ParseInBase(const QString &text, int base) {
     }
 
     double r = mantissa / StepForExponent(base, fractionDigits);
+    if (!std::isfinite(r)) {
+        // So many digits that the mantissa or the power of the base overflowed: the whole part
+        // on its own, and the fraction summed from its last digit, each stay in range.
+        const qsizetype pointAt = text.indexOf(kSpinDecimalPoint);
+        double fraction = 0.0;
+        for (qsizetype k = text.size() - 1; pointAt >= 0 && k > pointAt; --k)
+            fraction = (DigitValue(text.at(k)) + fraction) / base;
+        double whole = 0.0;
+        for (qsizetype k = negative ? 1 : 0; k < (pointAt >= 0 ? pointAt : text.size()); ++k)
+            whole = whole * base + DigitValue(text.at(k));
+        r = whole + fraction;
+    }
     if (negative)
         r = -r;
     if (base == 10) {

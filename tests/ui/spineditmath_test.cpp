@@ -74,6 +74,38 @@ TEST(SpinEditMath, FormatsFixedPointWithGroups) {
     }
 }
 
+// Far past 2^53 a base other than ten cannot be written exactly by scaling, and scaling by the
+// base's power of the decimals can overflow altogether; the text must still come out, exact in
+// the bases that are powers of two, and read back as the value.
+TEST(SpinEditMath, FormatsHugeValuesInOtherBases) {
+    struct Case {
+        double value;
+        int decimals;
+        int base;
+        QString expected;
+    };
+    const double largest = std::numeric_limits<double>::max(); // (2^53 - 1) * 2^971
+    const Case cases[] = {
+        {largest, 1, 2, QString(53, u'1') + QString(971, u'0') + QStringLiteral(".0")},
+        {largest, 18, 16,
+         QStringLiteral("FFFFFFFFFFFFF8") + QString(242, u'0') + u'.' + QString(18, u'0')},
+        {-largest, 0, 4, u'-' + QString(26, u'3') + u'2' + QString(485, u'0')},
+        // scaled without overflow, but far past the exact range
+        {2.1741185701949475e49, 2, 20, {}},
+        {1e300, 18, 20, {}},
+        {-1.5e280, 9, 3, {}},
+    };
+    for (const Case &c : cases) {
+        const QString text = FixedText(c.value, c.decimals, c.base);
+        if (!c.expected.isEmpty()) {
+            EXPECT_EQ(text, c.expected) << c.value << " in base " << c.base;
+        }
+        const std::optional<double> back = ParseInBase(text, c.base);
+        ASSERT_TRUE(back.has_value()) << text.toStdString();
+        EXPECT_NEAR(*back / c.value, 1.0, 1e-12) << text.toStdString();
+    }
+}
+
 TEST(SpinEditMath, DigitSpanCountsDigitsAndSign) {
     struct Case {
         int base;
