@@ -1,6 +1,8 @@
 #include "model/NumberFormat.h"
 
+#include <charconv>
 #include <cmath>
+#include <string_view>
 #include <limits>
 
 namespace model {
@@ -107,6 +109,23 @@ QString generalNotation(double value) {
         text += QLatin1Char('E') + QString::number(exponent);
     }
     return value < 0 ? QLatin1Char('-') + text : text;
+}
+
+ShortestDecimal shortestDecimal(double magnitude) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    const std::string_view sci(buf, static_cast<size_t>(res.ptr - buf));
+    const size_t ePos = sci.find('e');
+    std::string digits(1, sci[0]);
+    if (ePos > 2)
+        digits.append(sci.substr(2, ePos - 2));
+    std::string_view expText = sci.substr(ePos + 1);
+    const bool negExp = expText.front() == '-';
+    if (expText.front() == '+' || expText.front() == '-')
+        expText.remove_prefix(1);
+    int exp10 = 0;
+    std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
+    return {digits, negExp ? -exp10 : exp10};
 }
 
 } // namespace model

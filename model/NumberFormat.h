@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 
 // Numbers as the instrument reads them and as the settings file carries them. None of these
 // follow the user's locale: the decimal separator is always "." and no thousands separator is
@@ -29,5 +30,14 @@ QString unsignedNotation(std::uint32_t value);
 // The shortest form with at most 15 significant digits: fixed for 0 and for magnitudes from
 // 0.0001 up to below 1E15, otherwise "d.dddE-n" (no "+", no leading exponent zeros).
 QString generalNotation(double value);
+
+// The shortest decimal digits that read back as `magnitude` (finite, not negative) and the
+// power of ten of the first digit: 2.5e-10 is {"25", -10}. The digits a value was typed or
+// read back with, which decide grid questions that its binary form cannot.
+struct ShortestDecimal {
+    std::string digits;
+    int exp10;
+};
+ShortestDecimal shortestDecimal(double magnitude);
 
 } // namespace model

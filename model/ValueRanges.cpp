@@ -1,13 +1,12 @@
 #include "model/ValueRanges.h"
 
 #include "model/ModelRules.h"
+#include "model/NumberFormat.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 namespace model {
 
@@ -31,18 +30,7 @@ std::optional<std::int64_t> unitsOf13thDecimal(double x) {
     const double a = std::fabs(x);
     if (!(a < 4e5))
         return std::nullopt;
-    char text[64];
-    const auto res = std::to_chars(text, text + sizeof text, a, std::chars_format::scientific);
-    const std::string_view sci(text, static_cast<size_t>(res.ptr - text));
-    const size_t ePos = sci.find('e');
-    std::string digits(1, sci[0]);
-    if (ePos > 2)
-        digits.append(sci.substr(2, ePos - 2));
-    int exp10 = 0;
-    std::string_view expText = sci.substr(ePos + 1);
-    if (expText.front() == '+')
-        expText.remove_prefix(1);
-    std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
+    const auto [digits, exp10] = shortestDecimal(a);
 
     // digits[0] weighs 10^exp10; keep those down to the 13th decimal and round on the next one.
     const long keep = static_cast<long>(exp10) + GridDecimals + 1;

@@ -1,5 +1,7 @@
 #include "ui/SpinEditMath.h"
 
+#include "model/NumberFormat.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -29,29 +31,8 @@ QChar digitChar(int d) {
     return d < 10 ? QChar(char16_t(u'0' + d)) : QChar(char16_t(u'A' + (d - 10)));
 }
 
-// The shortest decimal digits that read back as `magnitude`, and the power of ten of the first:
-// 2.5e-10 is {"25", -10}.
-struct ShortestDecimal {
-    std::string digits;
-    int exp10;
-};
-
-ShortestDecimal shortestDecimal(double magnitude) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
-    const std::string_view sci(buf, static_cast<size_t>(res.ptr - buf));
-    const size_t ePos = sci.find('e');
-    std::string digits(1, sci[0]);
-    if (ePos > 2)
-        digits.append(sci.substr(2, ePos - 2));
-    std::string_view expText = sci.substr(ePos + 1);
-    const bool negExp = expText.front() == '-';
-    if (expText.front() == '+' || expText.front() == '-')
-        expText.remove_prefix(1);
-    int exp10 = 0;
-    std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
-    return {digits, negExp ? -exp10 : exp10};
-}
+using model::ShortestDecimal;
+using model::shortestDecimal;
 
 // |value| x 10^decimals, rounded half away from zero on the shortest round-trip digits, as a
 // string of decimal digits without leading zeros ("0" for zero).
