@@ -4,7 +4,6 @@
 #include "model/CommandSet.h"
 #include "model/ModelRules.h"
 #include "model/NumberFormat.h"
-#include "model/ReplyParsing.h"
 
 #include <gtest/gtest.h>
 
@@ -153,17 +152,13 @@ TEST(SettingsLines, ValuesAsTheFileWritesThem) {
     // scientific notation.
     EXPECT_EQ(settingsLine(SystemSetting::PulseMode, QStringLiteral("XYZ")),
               QStringLiteral(":PULS0:MOD XYZ"));
-    EXPECT_EQ(settingsLine(SystemSetting::BurstCount,
-                           unsignedNotation(decodeLongCount(QStringLiteral("4000000000")))),
+    EXPECT_EQ(settingsLine(SystemSetting::BurstCount, unsignedNotation(4000000000u)),
               QStringLiteral(":PULS0:BCO 4000000000"));
-    EXPECT_EQ(settingsLine(SystemSetting::Period,
-                           generalNotation(decodeFloat(QStringLiteral("0.00005")))),
+    EXPECT_EQ(settingsLine(SystemSetting::Period, generalNotation(0.00005)),
               QStringLiteral(":PULS0:PER 5E-5"));
-    EXPECT_EQ(
-        settingsLine(SystemSetting::Period, generalNotation(decodeFloat(QStringLiteral("0.0001")))),
-        QStringLiteral(":PULS0:PER 0.0001"));
-    EXPECT_EQ(settingsLine(SystemSetting::InputClockRate,
-                           generalNotation(decodeInteger(QStringLiteral("25")))),
+    EXPECT_EQ(settingsLine(SystemSetting::Period, generalNotation(0.0001)),
+              QStringLiteral(":PULS0:PER 0.0001"));
+    EXPECT_EQ(settingsLine(SystemSetting::InputClockRate, generalNotation(25)),
               QStringLiteral(":PULS0:ICL:RAT 25"));
     EXPECT_EQ(settingsLine(SystemSetting::RunState, QStringLiteral("1")), QString());
 }
