@@ -4,6 +4,7 @@
 #include "ui/TCheckListBox.h"
 #include "ui/TPlusSpinEdit.h"
 #include "ui/WindowFonts.h"
+#include "ui/WindowStyle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,8 +29,6 @@ constexpr Column kCol3{334, 150};
 constexpr Column kCol4{490, 110};
 constexpr int kRowTop[] = {22, 86, 150};
 constexpr int kRowHeight = 62;
-constexpr QPoint kInGroup{8, 20};
-constexpr int kListHeight = 22;
 constexpr int kMuxHeight = 40;
 constexpr int kMuxColumns = 4;
 
@@ -48,11 +47,6 @@ QString named(const char *stem, int channel)
 QRect cell(Column column, int row)
 {
     return {column.x, kRowTop[row], column.width, kRowHeight};
-}
-
-QRect listIn(int groupWidth)
-{
-    return {kInGroup.x(), kInGroup.y(), groupWidth - 16, kListHeight};
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ui/TMainForm.h"
 #include "ui/TPlusSpinEdit.h"
 #include "ui/WindowFonts.h"
+#include "ui/WindowStyle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,18 +22,8 @@ namespace ui {
 
 namespace {
 
-constexpr int kErrorLabelFontPx = 27;
-constexpr int kRunStopFontPx = 21;
-
-constexpr int kSystemAreaTop = 70;
-constexpr int kSystemAreaHeight = 247;
-constexpr int kBottomBandTop = 586;
-constexpr int kBottomBandHeight = 124;
 constexpr int kTerminalWidth = 456;
 constexpr int kSystemInfoWidth = 163;
-
-constexpr QPoint kInGroup{8, 20};
-constexpr int kListHeight = 22;
 
 const QChar kComma = QLatin1Char(',');
 
@@ -45,11 +36,6 @@ SpinDesign systemCount(int width)
 SpinDesign threshold()
 {
     return {100, 2, 0.01, 0.2, 15, 2.5, kComma};
-}
-
-QRect listIn(int groupWidth)
-{
-    return {kInGroup.x(), kInGroup.y(), groupWidth - 16, kListHeight};
 }
 
 QStringList texts(std::initializer_list<const char *> items)
@@ -66,7 +52,7 @@ void TMainForm::BuildTopBand(QWidget *client)
 {
     BlueBanner = new QLabel(client);
     BlueBanner->setObjectName(QStringLiteral("BlueBanner"));
-    BlueBanner->setGeometry(0, 0, 615, 72);
+    BlueBanner->setGeometry(0, kTopBand.top, 615, kTopBand.height);
     BlueBanner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     BlueBanner->setPixmap(QPixmap(QStringLiteral(":/window/banner.png")));
 
@@ -95,9 +81,9 @@ void TMainForm::BuildTopBand(QWidget *client)
 void TMainForm::BuildSystemArea(QWidget *client)
 {
     GroupBox23 = MakeGroup(client, QStringLiteral("GroupBox23"), QString(),
-                           QRect(0, kSystemAreaTop, kClientWidth, kSystemAreaHeight));
+                           QRect(0, kSystemArea.top, kClientWidth, kSystemArea.height));
     SystemPageControl = MakePageControl(GroupBox23, QStringLiteral("SystemPageControl"),
-                                        QRect(4, 4, kClientWidth - 8, kSystemAreaHeight - 8));
+                                        QRect(4, 4, kClientWidth - 8, kSystemArea.height - 8));
 
     SystemPage = new QWidget;
     SystemPage->setObjectName(QStringLiteral("SystemPage"));
@@ -251,7 +237,7 @@ void TMainForm::BuildBottomBand(QWidget *client)
 {
     TerminalBoxgrp =
         MakeGroup(client, QStringLiteral("TerminalBoxgrp"), QStringLiteral("Command Terminal"),
-                  QRect(0, kBottomBandTop, kTerminalWidth, kBottomBandHeight), kWindowFontPx);
+                  QRect(0, kBottomBand.top, kTerminalWidth, kBottomBand.height), kWindowFontPx);
     // The terminal keeps its own history: typed commands are added by the send handler.
     SendEdit = MakeList(TerminalBoxgrp, QStringLiteral("SendEdit"), {}, -1,
                         QRect(8, 18, 318, kListHeight));
@@ -273,10 +259,11 @@ void TMainForm::BuildBottomBand(QWidget *client)
         palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     ResponseList->setPalette(palette);
 
-    SystemInfoGrp = MakeGroup(
-        client, QStringLiteral("SystemInfoGrp"), QStringLiteral("System Information"),
-        QRect(kClientWidth - kSystemInfoWidth, kBottomBandTop, kSystemInfoWidth, kBottomBandHeight),
-        kWindowFontPx);
+    SystemInfoGrp =
+        MakeGroup(client, QStringLiteral("SystemInfoGrp"), QStringLiteral("System Information"),
+                  QRect(kClientWidth - kSystemInfoWidth, kBottomBand.top, kSystemInfoWidth,
+                        kBottomBand.height),
+                  kWindowFontPx);
     constexpr int kInfoWidth = kSystemInfoWidth - 16;
     SerialNumberlbl =
         MakeLabel(SystemInfoGrp, QStringLiteral("SerialNumberlbl"),

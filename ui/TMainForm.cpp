@@ -17,6 +17,7 @@
 #include "ui/TPlusSpinEdit.h"
 #include "ui/TrpVersionInfo.h"
 #include "ui/WindowFonts.h"
+#include "ui/WindowStyle.h"
 
 #include <QCheckBox>
 #include <QAction>
@@ -45,10 +46,6 @@ namespace ui {
 
 namespace {
 
-constexpr int kChannelAreaTop = 317;
-constexpr int kChannelAreaHeight = 269;
-constexpr int kChannelCaptionPx = 16;
-
 // The serial port's design values; start-up changes them as the instrument is found.
 constexpr qint32 kDesignBaud = 115200;
 constexpr quint32 kResponseTimeMs = 3000;
@@ -69,6 +66,8 @@ void lookUp(const QObject *root, TMainForm::ChannelArray<T> &array, const char *
 }
 
 } // namespace
+
+static_assert(kBottomBand.bottom() == TMainForm::kClientHeight, "regions fill the client area");
 
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
@@ -104,11 +103,11 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::BuildChannelArea(QWidget *client)
 {
-    ChannelGrp =
-        MakeGroup(client, QStringLiteral("ChannelGrp"), QStringLiteral("Channels"),
-                  QRect(0, kChannelAreaTop, kClientWidth, kChannelAreaHeight), kChannelCaptionPx);
+    ChannelGrp = MakeGroup(client, QStringLiteral("ChannelGrp"), QStringLiteral("Channels"),
+                           QRect(0, kChannelArea.top, kClientWidth, kChannelArea.height),
+                           kChannelGroupFontPx);
     ChPageControl = MakePageControl(ChannelGrp, QStringLiteral("ChPageControl"),
-                                    QRect(4, 20, kClientWidth - 8, kChannelAreaHeight - 22));
+                                    QRect(4, 20, kClientWidth - 8, kChannelArea.height - 22));
 
     QWidget **pages[kChannelCount] = {&TabChA, &TabChB, &TabChC, &TabChD,
                                       &TabChE, &TabChF, &TabChG, &TabChH};
