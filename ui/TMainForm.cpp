@@ -48,7 +48,6 @@ namespace {
 
 // The serial port's design values; start-up changes them as the instrument is found.
 constexpr qint32 kDesignBaud = 115200;
-constexpr quint32 kResponseTimeMs = 3000;
 constexpr qint32 kDesignPort = 1;
 
 constexpr int kStatusIntervalMs = 1000;

@@ -292,6 +292,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // How long the port waits for a reply: its design value, and again once the instrument is
+    // found (discovery asks with a shorter wait).
+    static constexpr quint32 kResponseTimeMs = 3000;
+
     void BuildTopBand(QWidget *client);
     void BuildSystemArea(QWidget *client);
     void BuildSystemPage();
