@@ -84,7 +84,14 @@ void BuildChannelPage(QWidget *page, int channel)
     auto *delayGrp =
         MakeGroup(frame, named("ChDelayGrp", n), QStringLiteral("Delay"), cell(kCol1, 0));
     auto *delay = MakeSpin(delayGrp, named("ChDelayAdj", n),
-                           {180, design.delayDecimals, 1e-8, -1000, 1000, 1000, comma}, kInGroup);
+                           {.width = 180,
+                            .decimals = design.delayDecimals,
+                            .increment = 1e-8,
+                            .minValue = -1000,
+                            .maxValue = 1000,
+                            .value = 1000,
+                            .separator = comma},
+                           kInGroup);
     SetHint(delayGrp, QStringLiteral("Sets channel delay from selected sync source"), true,
             {delay});
 
@@ -108,7 +115,14 @@ void BuildChannelPage(QWidget *page, int channel)
     auto *dutyOnGrp =
         MakeGroup(frame, named("ChDutyOnGrp", n), QStringLiteral("Duty Cycle On"), cell(kCol4, 0));
     auto *dutyOn = MakeSpin(dutyOnGrp, named("ChDutyOnAdj", n),
-                            {95, 0, 1, 1, 1000000, 1000000, comma}, QPoint(7, kInGroup.y()));
+                            {.width = 95,
+                             .decimals = 0,
+                             .increment = 1,
+                             .minValue = 1,
+                             .maxValue = 1000000,
+                             .value = 1000000,
+                             .separator = comma},
+                            QPoint(7, kInGroup.y()));
     SetHint(dutyOnGrp,
             QStringLiteral("Sets channel number of on counts when in channel duty cycle mode"),
             design.dutyHintsShown, {dutyOn});
@@ -117,13 +131,26 @@ void BuildChannelPage(QWidget *page, int channel)
     auto *widthGrp =
         MakeGroup(frame, named("ChWidthGrp", n), QStringLiteral("Width"), cell(kCol1, 1));
     auto *width = MakeSpin(widthGrp, named("ChWidthAdj", n),
-                           {180, 9, 1e-8, 1e-8, 1000, design.widthValue, comma}, kInGroup);
+                           {.width = 180,
+                            .decimals = 9,
+                            .increment = 1e-8,
+                            .minValue = 1e-8,
+                            .maxValue = 1000,
+                            .value = design.widthValue,
+                            .separator = comma},
+                           kInGroup);
     SetHint(widthGrp, QStringLiteral("Sets channel pulse width"), true, {width});
 
     auto *burstGrp = MakeGroup(frame, named("ChBurstCountGrp", n), QStringLiteral("Burst Count"),
                                cell(kCol2, 1));
     auto *burst = MakeSpin(burstGrp, named("ChBurstAdj", n),
-                           {95, 0, 1, 1, 1000000, design.burstValue, design.burstSeparator},
+                           {.width = 95,
+                            .decimals = 0,
+                            .increment = 1,
+                            .minValue = 1,
+                            .maxValue = 1000000,
+                            .value = design.burstValue,
+                            .separator = design.burstSeparator},
                            QPoint(11, kInGroup.y()));
     SetHint(burstGrp, QStringLiteral("Sets channel burst count when in channel burst mode"), true,
             {burst});
@@ -137,7 +164,14 @@ void BuildChannelPage(QWidget *page, int channel)
     auto *dutyOffGrp = MakeGroup(frame, named("ChDutyOffGrp", n), QStringLiteral("Duty Cycle Off"),
                                  cell(kCol4, 1));
     auto *dutyOff = MakeSpin(dutyOffGrp, named("ChDutyOffAdj", n),
-                             {95, 0, 1, 1, 1000000, 1000000, comma}, QPoint(7, kInGroup.y()));
+                             {.width = 95,
+                              .decimals = 0,
+                              .increment = 1,
+                              .minValue = 1,
+                              .maxValue = 1000000,
+                              .value = 1000000,
+                              .separator = comma},
+                             QPoint(7, kInGroup.y()));
     SetHint(dutyOffGrp,
             QStringLiteral("Sets channel number of off counts when in channel duty cycle mode"),
             design.dutyHintsShown, {dutyOff});
@@ -155,15 +189,23 @@ void BuildChannelPage(QWidget *page, int channel)
         MakeGroup(frame, named("ChAmplitudeAdjGrp", n), QStringLiteral("Amplitude (V)"),
                   QRect(row3.x() + kOutputModeWidth + 4, row3.y(),
                         row3.width() - kOutputModeWidth - 4, row3.height()));
-    auto *amplitude = MakeSpin(amplitudeGrp, named("ChAmplitudeAdj", n),
-                               {65, 2, 0.01, 2, 20, 5, QChar()}, QPoint(7, kInGroup.y()));
+    auto *amplitude = MakeSpin(
+        amplitudeGrp, named("ChAmplitudeAdj", n),
+        {.width = 65, .decimals = 2, .increment = 0.01, .minValue = 2, .maxValue = 20, .value = 5},
+        QPoint(7, kInGroup.y()));
     SetHint(amplitudeGrp, QStringLiteral("Sets channel output amplitude"), true, {amplitude});
 
     auto *waitGrp =
         MakeGroup(frame, named("ChWaitCountGrp", n), QStringLiteral("Wait Count"), cell(kCol2, 2));
-    auto *wait =
-        MakeSpin(waitGrp, named("ChWaitCountAdj", n),
-                 {95, 0, 1, 0, design.waitMax, design.waitValue, comma}, QPoint(11, kInGroup.y()));
+    auto *wait = MakeSpin(waitGrp, named("ChWaitCountAdj", n),
+                          {.width = 95,
+                           .decimals = 0,
+                           .increment = 1,
+                           .minValue = 0,
+                           .maxValue = design.waitMax,
+                           .value = design.waitValue,
+                           .separator = comma},
+                          QPoint(11, kInGroup.y()));
     SetHint(waitGrp, QStringLiteral("Sets number of pulses to wait until outputs start"), true,
             {wait});
 

@@ -22,7 +22,8 @@ namespace ui {
 
 class TPlusSpinEdit;
 
-// A spin edit's design values. Every spin edit of the window keeps its designed size.
+// A spin edit's design values, written with designated initializers so that every number
+// says what it is. Every spin edit of the window keeps its designed size.
 struct SpinDesign {
     int width;
     int decimals;
@@ -30,7 +31,7 @@ struct SpinDesign {
     double minValue;
     double maxValue;
     double value;
-    QChar separator; // QChar() for no grouping
+    QChar separator{}; // none: no grouping
     bool border = false;
 };
 

@@ -30,12 +30,24 @@ const QChar kComma = QLatin1Char(',');
 // Burst and duty-cycle counts of the system share one design.
 SpinDesign systemCount(int width)
 {
-    return {width, 0, 1, 1, 4000000000.0, 4000000000.0, kComma};
+    return {.width = width,
+            .decimals = 0,
+            .increment = 1,
+            .minValue = 1,
+            .maxValue = 4000000000.0,
+            .value = 4000000000.0,
+            .separator = kComma};
 }
 
 SpinDesign threshold()
 {
-    return {100, 2, 0.01, 0.2, 15, 2.5, kComma};
+    return {.width = 100,
+            .decimals = 2,
+            .increment = 0.01,
+            .minValue = 0.2,
+            .maxValue = 15,
+            .value = 2.5,
+            .separator = kComma};
 }
 
 QStringList texts(std::initializer_list<const char *> items)
@@ -114,7 +126,14 @@ void TMainForm::BuildSystemPage()
     PeriodGrp = MakeGroup(Systemgrp, QStringLiteral("PeriodGrp"), QStringLiteral("Period"),
                           QRect(8, 72, kLeftWidth, 52));
     PeriodAdj = MakeSpin(PeriodGrp, QStringLiteral("PeriodAdj"),
-                         {155, 9, 1e-8, 2e-7, 1000, 1000, kComma}, kInGroup);
+                         {.width = 155,
+                          .decimals = 9,
+                          .increment = 1e-8,
+                          .minValue = 2e-7,
+                          .maxValue = 1000,
+                          .value = 1000,
+                          .separator = kComma},
+                         kInGroup);
     SetHint(PeriodGrp, QStringLiteral("Sets system pulse period"), true, {PeriodAdj});
 
     BurstCountGrp = MakeGroup(Systemgrp, QStringLiteral("BurstCountGrp"),
@@ -215,12 +234,26 @@ void TMainForm::BuildAdditionalPage()
     InputClockRateGrp = MakeGroup(ExternalInputClkGrp, QStringLiteral("InputClockRateGrp"),
                                   QStringLiteral("Input Rate (MHz)"), QRect(8, 96, kSubWidth, 48));
     InputClockRateAdj = MakeSpin(InputClockRateGrp, QStringLiteral("InputClockRateAdj"),
-                                 {107, 0, 1, 10, 100, 10, QChar(), true}, QPoint(8, 19));
+                                 {.width = 107,
+                                  .decimals = 0,
+                                  .increment = 1,
+                                  .minValue = 10,
+                                  .maxValue = 100,
+                                  .value = 10,
+                                  .border = true},
+                                 QPoint(8, 19));
     InputClockLevelGrp =
         MakeGroup(ExternalInputClkGrp, QStringLiteral("InputClockLevelGrp"),
                   QStringLiteral("Input Clock Level (V)"), QRect(8, 144, kSubWidth, 48));
     InputClockLevelAdj = MakeSpin(InputClockLevelGrp, QStringLiteral("InputClockLevelAdj"),
-                                  {108, 2, 0.01, 0.02, 2.5, 0.02, QChar(), true}, QPoint(8, 19));
+                                  {.width = 108,
+                                   .decimals = 2,
+                                   .increment = 0.01,
+                                   .minValue = 0.02,
+                                   .maxValue = 2.5,
+                                   .value = 0.02,
+                                   .border = true},
+                                  QPoint(8, 19));
 
     constexpr int kOutputClockWidth = 152;
     ExternalOutputClkGrp =
