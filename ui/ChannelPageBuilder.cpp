@@ -1,5 +1,6 @@
 #include "ui/ChannelPageBuilder.h"
 
+#include "ui/ChannelControls.h"
 #include "ui/FormParts.h"
 #include "ui/TCheckListBox.h"
 #include "ui/TPlusSpinEdit.h"
@@ -76,14 +77,14 @@ void BuildChannelPage(QWidget *page, int channel)
     frame->setObjectName(named("ChFrameGrp", n));
     pageLayout->addWidget(frame);
 
-    auto *enable = MakeCheck(frame, named("ChEnablebox", n), QStringLiteral("Enabled"), true,
-                             QRect(10, 3, 90, 18));
+    auto *enable = MakeCheck(frame, ChannelControlName<&TMainForm::ChEnablebox>(n),
+                             QStringLiteral("Enabled"), true, QRect(10, 3, 90, 18));
     SetHint(enable, QStringLiteral("Enables or disables channel "), true);
 
     // Row 1
     auto *delayGrp =
         MakeGroup(frame, named("ChDelayGrp", n), QStringLiteral("Delay"), cell(kCol1, 0));
-    auto *delay = MakeSpin(delayGrp, named("ChDelayAdj", n),
+    auto *delay = MakeSpin(delayGrp, ChannelControlName<&TMainForm::ChDelayAdj>(n),
                            {.width = 180,
                             .decimals = design.delayDecimals,
                             .increment = 1e-8,
@@ -97,7 +98,7 @@ void BuildChannelPage(QWidget *page, int channel)
 
     auto *modeGrp =
         MakeGroup(frame, named("ChModeGrp", n), QStringLiteral("Channel Mode"), cell(kCol2, 0));
-    MakeList(modeGrp, named("ChModeSel", n),
+    MakeList(modeGrp, ChannelControlName<&TMainForm::ChModeSel>(n),
              {QStringLiteral("Normal"), QStringLiteral("Single Shot"), QStringLiteral("Burst"),
               QStringLiteral("Duty Cycle")},
              0, listIn(kCol2.width));
@@ -105,16 +106,16 @@ void BuildChannelPage(QWidget *page, int channel)
 
     auto *syncGrp = MakeGroup(frame, named("ChSyncSourceGrp", n), QStringLiteral("Sync Source"),
                               cell(kCol3, 0));
-    MakeList(syncGrp, named("ChSyncSourceSel", n),
+    MakeList(syncGrp, ChannelControlName<&TMainForm::ChSyncSourceSel>(n),
              {QStringLiteral("T0"), QStringLiteral("Ch A"), QStringLiteral("Ch B"),
               QStringLiteral("Ch C"), QStringLiteral("Ch D"), QStringLiteral("Ch E"),
               QStringLiteral("Ch F"), QStringLiteral("Ch G"), QStringLiteral("Ch H")},
              0, listIn(kCol3.width));
     SetHint(syncGrp, QStringLiteral("Channel sync source"), false);
 
-    auto *dutyOnGrp =
-        MakeGroup(frame, named("ChDutyOnGrp", n), QStringLiteral("Duty Cycle On"), cell(kCol4, 0));
-    auto *dutyOn = MakeSpin(dutyOnGrp, named("ChDutyOnAdj", n),
+    auto *dutyOnGrp = MakeGroup(frame, ChannelControlName<&TMainForm::ChDutyOnGrp>(n),
+                                QStringLiteral("Duty Cycle On"), cell(kCol4, 0));
+    auto *dutyOn = MakeSpin(dutyOnGrp, ChannelControlName<&TMainForm::ChDutyOnAdj>(n),
                             {.width = 95,
                              .decimals = 0,
                              .increment = 1,
@@ -130,7 +131,7 @@ void BuildChannelPage(QWidget *page, int channel)
     // Row 2
     auto *widthGrp =
         MakeGroup(frame, named("ChWidthGrp", n), QStringLiteral("Width"), cell(kCol1, 1));
-    auto *width = MakeSpin(widthGrp, named("ChWidthAdj", n),
+    auto *width = MakeSpin(widthGrp, ChannelControlName<&TMainForm::ChWidthAdj>(n),
                            {.width = 180,
                             .decimals = 9,
                             .increment = 1e-8,
@@ -141,9 +142,9 @@ void BuildChannelPage(QWidget *page, int channel)
                            kInGroup);
     SetHint(widthGrp, QStringLiteral("Sets channel pulse width"), true, {width});
 
-    auto *burstGrp = MakeGroup(frame, named("ChBurstCountGrp", n), QStringLiteral("Burst Count"),
-                               cell(kCol2, 1));
-    auto *burst = MakeSpin(burstGrp, named("ChBurstAdj", n),
+    auto *burstGrp = MakeGroup(frame, ChannelControlName<&TMainForm::ChBurstCountGrp>(n),
+                               QStringLiteral("Burst Count"), cell(kCol2, 1));
+    auto *burst = MakeSpin(burstGrp, ChannelControlName<&TMainForm::ChBurstAdj>(n),
                            {.width = 95,
                             .decimals = 0,
                             .increment = 1,
@@ -157,13 +158,13 @@ void BuildChannelPage(QWidget *page, int channel)
 
     auto *polarityGrp =
         MakeGroup(frame, named("PolarityGrp", n), QStringLiteral("Polarity"), cell(kCol3, 1));
-    MakeList(polarityGrp, named("ChPolaritySel", n),
+    MakeList(polarityGrp, ChannelControlName<&TMainForm::ChPolaritySel>(n),
              {QStringLiteral("Inverted"), QStringLiteral("Normal")}, 0, listIn(kCol3.width));
     SetHint(polarityGrp, QStringLiteral("Channel output polarity"), false);
 
-    auto *dutyOffGrp = MakeGroup(frame, named("ChDutyOffGrp", n), QStringLiteral("Duty Cycle Off"),
-                                 cell(kCol4, 1));
-    auto *dutyOff = MakeSpin(dutyOffGrp, named("ChDutyOffAdj", n),
+    auto *dutyOffGrp = MakeGroup(frame, ChannelControlName<&TMainForm::ChDutyOffGrp>(n),
+                                 QStringLiteral("Duty Cycle Off"), cell(kCol4, 1));
+    auto *dutyOff = MakeSpin(dutyOffGrp, ChannelControlName<&TMainForm::ChDutyOffAdj>(n),
                              {.width = 95,
                               .decimals = 0,
                               .increment = 1,
@@ -181,23 +182,23 @@ void BuildChannelPage(QWidget *page, int channel)
     const QRect row3 = cell(kCol1, 2);
     auto *outputGrp = MakeGroup(frame, named("ChOutputModeGrp", n), QStringLiteral("Output Mode"),
                                 QRect(row3.x(), row3.y(), kOutputModeWidth, row3.height()));
-    MakeList(outputGrp, named("ChOutputModeSel", n),
+    MakeList(outputGrp, ChannelControlName<&TMainForm::ChOutputModeSel>(n),
              {QStringLiteral("TTL/CMOS"), QStringLiteral("Adjustable")}, -1,
              listIn(kOutputModeWidth));
 
-    auto *amplitudeGrp =
-        MakeGroup(frame, named("ChAmplitudeAdjGrp", n), QStringLiteral("Amplitude (V)"),
-                  QRect(row3.x() + kOutputModeWidth + 4, row3.y(),
-                        row3.width() - kOutputModeWidth - 4, row3.height()));
+    auto *amplitudeGrp = MakeGroup(frame, ChannelControlName<&TMainForm::ChAmplitudeAdjGrp>(n),
+                                   QStringLiteral("Amplitude (V)"),
+                                   QRect(row3.x() + kOutputModeWidth + 4, row3.y(),
+                                         row3.width() - kOutputModeWidth - 4, row3.height()));
     auto *amplitude = MakeSpin(
-        amplitudeGrp, named("ChAmplitudeAdj", n),
+        amplitudeGrp, ChannelControlName<&TMainForm::ChAmplitudeAdj>(n),
         {.width = 65, .decimals = 2, .increment = 0.01, .minValue = 2, .maxValue = 20, .value = 5},
         QPoint(7, kInGroup.y()));
     SetHint(amplitudeGrp, QStringLiteral("Sets channel output amplitude"), true, {amplitude});
 
     auto *waitGrp =
         MakeGroup(frame, named("ChWaitCountGrp", n), QStringLiteral("Wait Count"), cell(kCol2, 2));
-    auto *wait = MakeSpin(waitGrp, named("ChWaitCountAdj", n),
+    auto *wait = MakeSpin(waitGrp, ChannelControlName<&TMainForm::ChWaitCountAdj>(n),
                           {.width = 95,
                            .decimals = 0,
                            .increment = 1,
@@ -212,7 +213,7 @@ void BuildChannelPage(QWidget *page, int channel)
     auto *muxGrp =
         MakeGroup(frame, named("MuxGrp", n), QStringLiteral("Multiplexer"), cell(kCol3, 2));
     auto *mux = new TCheckListBox(muxGrp);
-    mux->setObjectName(named("MuxSelect", n));
+    mux->setObjectName(ChannelControlName<&TMainForm::MuxSelect>(n));
     mux->setFont(TahomaFont(kWindowFontPx));
     mux->setGeometry(kInGroup.x(), 17, kCol3.width - 16, kMuxHeight);
     for (char c = 'A'; c <= 'H'; ++c)
@@ -221,7 +222,7 @@ void BuildChannelPage(QWidget *page, int channel)
 
     auto *gateGrp =
         MakeGroup(frame, named("ChGateModeGrp", n), QStringLiteral("Gate Mode"), cell(kCol4, 2));
-    MakeList(gateGrp, named("ChGateModeSel", n),
+    MakeList(gateGrp, ChannelControlName<&TMainForm::ChGateModeSel>(n),
              {QStringLiteral("Disabled"), QStringLiteral("Pulse Inh"), QStringLiteral("Out Inh")},
              -1, listIn(kCol4.width));
 }

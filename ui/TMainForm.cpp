@@ -3,15 +3,16 @@
 #include "link/CommLog.h"
 #include "link/Communication.h"
 #include "transport/TVNComPort.h"
+#include "ui/ChannelControls.h"
 #include "ui/ChannelHandlers.h"
 #include "ui/ChannelPageBuilder.h"
 #include "ui/ClockHandlers.h"
 #include "ui/FormParts.h"
 #include "ui/MenuHandlers.h"
+#include "ui/QtDialogs.h"
 #include "ui/RunStatusHandlers.h"
 #include "ui/StorageHandlers.h"
 #include "ui/SystemHandlers.h"
-#include "ui/QtDialogs.h"
 #include "ui/TCheckListBox.h"
 #include "ui/TMessageForm.h"
 #include "ui/TPlusSpinEdit.h"
@@ -57,11 +58,36 @@ constexpr int kLaunchDelayMs = 500;
 const char *const kChannelPageNames[TMainForm::kChannelCount] = {
     "TabChA", "TabChB", "TabChC", "TabChD", "TabChE", "TabChF", "TabChG", "TabChH"};
 
-template <typename T>
-void lookUp(const QObject *root, TMainForm::ChannelArray<T> &array, const char *stem, int channel)
+// A per-channel control's event, as ConnectHandlers ties the system controls' events.
+using ChannelHandler = void (ChannelHandlers::*)(QObject *);
+
+void connectEvent(QObject *context, QCheckBox *box, ChannelHandlers *handlers,
+                  ChannelHandler handler)
 {
-    const QString name = QString::fromLatin1(stem) + QString::number(channel);
-    array[channel] = qobject_cast<T *>(root->findChild<QObject *>(name));
+    QObject::connect(box, &QCheckBox::toggled, context,
+                     [handlers, handler, box] { (handlers->*handler)(box); });
+}
+
+void connectEvent(QObject *context, TPlusSpinEdit *edit, ChannelHandlers *handlers,
+                  ChannelHandler handler)
+{
+    QObject::connect(edit, &TPlusSpinEdit::OnChange, context,
+                     [handlers, handler](TPlusSpinEdit *sender) { (handlers->*handler)(sender); });
+}
+
+void connectEvent(QObject *context, QComboBox *list, ChannelHandlers *handlers,
+                  ChannelHandler handler)
+{
+    QObject::connect(list, &QComboBox::activated, context,
+                     [handlers, handler, list] { (handlers->*handler)(list); });
+}
+
+void connectEvent(QObject *context, TCheckListBox *mux, ChannelHandlers *handlers,
+                  ChannelHandler handler)
+{
+    QObject::connect(
+        mux, &TCheckListBox::OnClickCheck, context,
+        [handlers, handler](TCheckListBox *sender, int) { (handlers->*handler)(sender); });
 }
 
 } // namespace
@@ -147,28 +173,12 @@ void TMainForm::BuildNonVisualParts()
     VersionInfo->setObjectName(QStringLiteral("VersionInfo"));
 }
 
-void TMainForm::FillChannelArrays()
+QStringList TMainForm::FillChannelArrays()
 {
-    for (int n = 1; n <= kChannelCount; ++n) {
-        lookUp(this, ChEnablebox, "ChEnablebox", n);
-        lookUp(this, ChDelayAdj, "ChDelayAdj", n);
-        lookUp(this, ChWidthAdj, "ChWidthAdj", n);
-        lookUp(this, ChModeSel, "ChModeSel", n);
-        lookUp(this, ChAmplitudeAdj, "ChAmplitudeAdj", n);
-        lookUp(this, ChOutputModeSel, "ChOutputModeSel", n);
-        lookUp(this, ChAmplitudeAdjGrp, "ChAmplitudeAdjGrp", n);
-        lookUp(this, ChBurstAdj, "ChBurstAdj", n);
-        lookUp(this, ChBurstCountGrp, "ChBurstCountGrp", n);
-        lookUp(this, ChWaitCountAdj, "ChWaitCountAdj", n);
-        lookUp(this, ChSyncSourceSel, "ChSyncSourceSel", n);
-        lookUp(this, ChPolaritySel, "ChPolaritySel", n);
-        lookUp(this, ChDutyOnAdj, "ChDutyOnAdj", n);
-        lookUp(this, ChDutyOnGrp, "ChDutyOnGrp", n);
-        lookUp(this, ChDutyOffAdj, "ChDutyOffAdj", n);
-        lookUp(this, ChDutyOffGrp, "ChDutyOffGrp", n);
-        lookUp(this, ChGateModeSel, "ChGateModeSel", n);
-        lookUp(this, MuxSelect, "MuxSelect", n);
-    }
+    QStringList missing;
+    ForEachChannelControl(
+        [&](const auto &kind) { this->*kind.array = FindChannelControls(*this, kind, missing); });
+    return missing;
 }
 
 void TMainForm::CreateProgramParts()
@@ -232,43 +242,21 @@ void TMainForm::ConnectHandlers()
             [sys] { sys->GateThresholdAdjChange(); });
     connect(AutoStartEnbl, &QCheckBox::toggled, this, [sys] { sys->AutoStartEnblClick(); });
 
-    // The channel controls are found by name here: the channel arrays are filled only by
-    // start-up. Each handler finds the channel from the name of the control that fired.
+    // The window's arrays are filled only by start-up, so the controls are found here through
+    // the same table, into arrays of the wiring's own. Each handler finds the channel from the
+    // name of the control that fired.
     ChannelHandling = std::make_unique<ChannelHandlers>(*this);
     ChannelHandlers *chn = ChannelHandling.get();
-    using ChannelHandler = void (ChannelHandlers::*)(QObject *);
-    for (int n = 1; n <= kChannelCount; ++n) {
-        const auto named = [n](const char *stem) {
-            return QString::fromLatin1(stem) + QString::number(n);
-        };
-        const auto onSpin = [&](const char *stem, ChannelHandler handler) {
-            if (auto *edit = findChild<TPlusSpinEdit *>(named(stem)))
-                connect(edit, &TPlusSpinEdit::OnChange, this,
-                        [chn, handler](TPlusSpinEdit *sender) { (chn->*handler)(sender); });
-        };
-        const auto onList = [&](const char *stem, ChannelHandler handler) {
-            if (auto *list = findChild<QComboBox *>(named(stem)))
-                connect(list, &QComboBox::activated, this,
-                        [chn, handler, list] { (chn->*handler)(list); });
-        };
-        if (auto *box = findChild<QCheckBox *>(named("ChEnablebox")))
-            connect(box, &QCheckBox::toggled, this, [chn, box] { chn->SetChEnableState(box); });
-        onSpin("ChDelayAdj", &ChannelHandlers::SetChannelDelay);
-        onSpin("ChWidthAdj", &ChannelHandlers::SetChannelWidth);
-        onList("ChModeSel", &ChannelHandlers::SetChannelMode);
-        onSpin("ChBurstAdj", &ChannelHandlers::SetChannelBurst);
-        onSpin("ChWaitCountAdj", &ChannelHandlers::SetChannelWaitCount);
-        onList("ChPolaritySel", &ChannelHandlers::SetChannelPolarity);
-        onSpin("ChDutyOnAdj", &ChannelHandlers::SetChannelDCOn);
-        onSpin("ChDutyOffAdj", &ChannelHandlers::SetChannelDCOff);
-        onList("ChGateModeSel", &ChannelHandlers::SetChannelGateMode);
-        onList("ChSyncSourceSel", &ChannelHandlers::SetChannelSyncSource);
-        if (auto *mux = findChild<TCheckListBox *>(named("MuxSelect")))
-            connect(mux, &TCheckListBox::OnClickCheck, this,
-                    [chn](TCheckListBox *sender, int) { chn->SetChannelMux(sender); });
-        onList("ChOutputModeSel", &ChannelHandlers::SetChannelOuputMode);
-        onSpin("ChAmplitudeAdj", &ChannelHandlers::SetChAmplitude);
-    }
+    m_unwired.clear();
+    ForEachChannelControl([&](const auto &kind) {
+        using Control = typename std::remove_cvref_t<decltype(kind)>::ControlType;
+        if constexpr (!std::is_same_v<Control, QGroupBox>) {
+            for (Control *control : FindChannelControls(*this, kind, m_unwired)) {
+                if (control)
+                    connectEvent(this, control, chn, kind.handler);
+            }
+        }
+    });
 
     ClockHandling = std::make_unique<ClockHandlers>(*this);
     ClockHandlers *clk = ClockHandling.get();

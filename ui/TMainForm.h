@@ -65,8 +65,12 @@ public:
     ~TMainForm() override;
 
     // Looks each per-channel control up by its stem and channel digit. An entry whose name is
-    // missing, or names a control of another kind, is left empty.
-    void FillChannelArrays();
+    // missing, or names a control of another kind, is left empty; the names of those entries
+    // are returned.
+    QStringList FillChannelArrays();
+    // The per-channel controls ConnectHandlers found no control of the right kind for, so that
+    // their events reach no handler. Empty in a window built as designed.
+    const QStringList &UnwiredControls() const { return m_unwired; }
 
     // Top band
     QLabel *BlueBanner = nullptr;
@@ -359,6 +363,7 @@ private:
     bool m_neverShow = false;
     bool m_readBackCut = false;
     bool m_readBackComplete = false;
+    QStringList m_unwired;
 };
 
 } // namespace ui

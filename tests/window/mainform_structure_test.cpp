@@ -1,5 +1,6 @@
 #include "WindowTestSupport.h"
 
+#include "tests/support/QtPrinters.h"
 #include "transport/TVNComPort.h"
 #include "ui/TCheckListBox.h"
 #include "ui/TPlusSpinEdit.h"
@@ -254,6 +255,28 @@ TEST(MainFormArrays, MissingNameOrWrongKindLeavesTheEntryEmpty)
     EXPECT_NE(form.ChModeSel[4], nullptr);
     EXPECT_NE(form.MuxSelect[4], nullptr);
     EXPECT_NE(form.MuxSelect[6], nullptr);
+}
+
+TEST(MainFormArrays, FillingNamesEveryControlItCannotFind)
+{
+    ensureApp();
+    TMainForm built;
+    EXPECT_EQ(built.FillChannelArrays(), QStringList{});
+
+    TMainForm form;
+    form.findChild<ui::TPlusSpinEdit *>(latin("ChDelayAdj3"))->setObjectName(latin("Renamed"));
+    form.findChild<QComboBox *>(latin("ChModeSel3"))->setObjectName(latin("ChDelayAdj3"));
+    form.findChild<ui::TCheckListBox *>(latin("MuxSelect5"))->setObjectName(QString());
+    EXPECT_EQ(form.FillChannelArrays(),
+              QStringList({latin("ChDelayAdj3"), latin("ChModeSel3"), latin("MuxSelect5")}));
+}
+
+// The events of every per-channel control reach a handler: the wiring found each control of
+// each page by its name and kind.
+TEST(MainFormArrays, WiringFindsEveryChannelControl)
+{
+    TMainForm &form = designForm();
+    EXPECT_EQ(form.UnwiredControls(), QStringList{});
 }
 
 struct MenuDesign {
