@@ -281,26 +281,15 @@ void TMainForm::ConnectHandlers()
 
     StorageHandling = std::make_unique<StorageHandlers>(*this);
     StorageHandlers *sto = StorageHandling.get();
-    using StorageHandler = void (StorageHandlers::*)();
-    const std::pair<QAction *, StorageHandler> storageItems[] = {
-        {Save1, &StorageHandlers::Save1Click},         {Save2, &StorageHandlers::Save2Click},
-        {Save3, &StorageHandlers::Save3Click},         {Save4, &StorageHandlers::Save4Click},
-        {Save5, &StorageHandlers::Save5Click},         {Save6, &StorageHandlers::Save6Click},
-        {Save7, &StorageHandlers::Save7Click},         {Save8, &StorageHandlers::Save8Click},
-        {Save9, &StorageHandlers::Save9Click},         {Save10, &StorageHandlers::Save10Click},
-        {Save11, &StorageHandlers::Save11Click},       {Save12, &StorageHandlers::Save12Click},
-        {Default01, &StorageHandlers::Default01Click}, {Restore1, &StorageHandlers::Restore1Click},
-        {Restore2, &StorageHandlers::Restore2Click},   {Restore3, &StorageHandlers::Restore3Click},
-        {Restore4, &StorageHandlers::Restore4Click},   {Restore5, &StorageHandlers::Restore5Click},
-        {Restore6, &StorageHandlers::Restore6Click},   {Restore7, &StorageHandlers::Restore7Click},
-        {Restore8, &StorageHandlers::Restore8Click},   {Restore9, &StorageHandlers::Restore9Click},
-        {Restore10, &StorageHandlers::Restore10Click}, {Restore11, &StorageHandlers::Restore11Click},
-        {Restore12, &StorageHandlers::Restore12Click},
-        {SaveToFile1, &StorageHandlers::SaveToFile1Click},
-        {RestoreSettingsFromFile1, &StorageHandlers::RestoreSettingsFromFile1Click},
-    };
-    for (const auto &[item, handler] : storageItems)
-        connect(item, &QAction::triggered, this, [sto, handler] { (sto->*handler)(); });
+    using control::StorageBins;
+    for (int bin = StorageBins::FirstUserBin; bin <= StorageBins::LastUserBin; ++bin)
+        connect(SaveItems[bin], &QAction::triggered, this, [sto, bin] { sto->SaveToBin(bin); });
+    for (int bin = StorageBins::DefaultBin; bin <= StorageBins::LastUserBin; ++bin)
+        connect(RestoreItems[bin], &QAction::triggered, this,
+                [sto, bin] { sto->RestoreFromBin(bin); });
+    connect(SaveToFile1, &QAction::triggered, this, [sto] { sto->SaveToFile1Click(); });
+    connect(RestoreSettingsFromFile1, &QAction::triggered, this,
+            [sto] { sto->RestoreSettingsFromFile1Click(); });
 
     MenuHandling = std::make_unique<MenuHandlers>(*this);
     MenuHandlers *menu = MenuHandling.get();

@@ -363,11 +363,15 @@ TEST(MainFormMenu, MenusAndItemsInOrder)
     const QAction *logging = form.EnableLoggingMenu;
     EXPECT_TRUE(logging->isCheckable());
     EXPECT_FALSE(logging->isChecked());
-    for (const QAction *item : {form.Exit1, form.R1, form.Save7, form.Restore12, form.Default01,
-                                form.SaveToFile1, form.Up1, form.About1})
+    for (const QAction *item : {form.Exit1, form.R1, form.SaveItems[7], form.RestoreItems[12],
+                                form.RestoreItems[0], form.SaveToFile1, form.Up1, form.About1})
         EXPECT_FALSE(item->isCheckable()) << item->objectName().toStdString();
-    EXPECT_EQ(form.Save12->objectName(), latin("Save12"));
-    EXPECT_EQ(form.Restore1->objectName(), latin("Restore1"));
+    EXPECT_EQ(form.SaveItems[0], nullptr);
+    EXPECT_EQ(form.RestoreItems[0]->objectName(), latin("Default01"));
+    for (int bin = 1; bin <= 12; ++bin) {
+        EXPECT_EQ(form.SaveItems[bin]->objectName(), latin("Save") + QString::number(bin));
+        EXPECT_EQ(form.RestoreItems[bin]->objectName(), latin("Restore") + QString::number(bin));
+    }
 }
 
 TEST(MainFormParts, TimersDesignedOffWithTheirIntervals)
