@@ -9,6 +9,7 @@ packages=(
     libgl-dev libxkbcommon-dev libx11-dev libxtst-dev xdotool
     libjpeg62-turbo-dev
     libgtest-dev googletest
+    clang-format
     xvfb xauth x11-utils fonts-wine
 )
 
