@@ -71,6 +71,22 @@ void BuildChannelPage(QWidget *page, int channel)
     const QChar comma = QLatin1Char(',');
     const int n = channel;
 
+    // The four counts share one design; the burst and the wait count differ where set below.
+    const SpinDesign dutyCount{.width = 95,
+                               .decimals = 0,
+                               .increment = 1,
+                               .minValue = 1,
+                               .maxValue = 1000000,
+                               .value = 1000000,
+                               .separator = comma};
+    SpinDesign burstCount = dutyCount;
+    burstCount.value = design.burstValue;
+    burstCount.separator = design.burstSeparator;
+    SpinDesign waitCount = dutyCount;
+    waitCount.minValue = 0;
+    waitCount.maxValue = design.waitMax;
+    waitCount.value = design.waitValue;
+
     auto *pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     auto *frame = new QGroupBox(page);
@@ -115,14 +131,7 @@ void BuildChannelPage(QWidget *page, int channel)
 
     auto *dutyOnGrp = MakeGroup(frame, ChannelControlName<&TMainForm::ChDutyOnGrp>(n),
                                 QStringLiteral("Duty Cycle On"), cell(kCol4, 0));
-    auto *dutyOn = MakeSpin(dutyOnGrp, ChannelControlName<&TMainForm::ChDutyOnAdj>(n),
-                            {.width = 95,
-                             .decimals = 0,
-                             .increment = 1,
-                             .minValue = 1,
-                             .maxValue = 1000000,
-                             .value = 1000000,
-                             .separator = comma},
+    auto *dutyOn = MakeSpin(dutyOnGrp, ChannelControlName<&TMainForm::ChDutyOnAdj>(n), dutyCount,
                             QPoint(7, kInGroup.y()));
     SetHint(dutyOnGrp,
             QStringLiteral("Sets channel number of on counts when in channel duty cycle mode"),
@@ -144,14 +153,7 @@ void BuildChannelPage(QWidget *page, int channel)
 
     auto *burstGrp = MakeGroup(frame, ChannelControlName<&TMainForm::ChBurstCountGrp>(n),
                                QStringLiteral("Burst Count"), cell(kCol2, 1));
-    auto *burst = MakeSpin(burstGrp, ChannelControlName<&TMainForm::ChBurstAdj>(n),
-                           {.width = 95,
-                            .decimals = 0,
-                            .increment = 1,
-                            .minValue = 1,
-                            .maxValue = 1000000,
-                            .value = design.burstValue,
-                            .separator = design.burstSeparator},
+    auto *burst = MakeSpin(burstGrp, ChannelControlName<&TMainForm::ChBurstAdj>(n), burstCount,
                            QPoint(11, kInGroup.y()));
     SetHint(burstGrp, QStringLiteral("Sets channel burst count when in channel burst mode"), true,
             {burst});
@@ -164,14 +166,7 @@ void BuildChannelPage(QWidget *page, int channel)
 
     auto *dutyOffGrp = MakeGroup(frame, ChannelControlName<&TMainForm::ChDutyOffGrp>(n),
                                  QStringLiteral("Duty Cycle Off"), cell(kCol4, 1));
-    auto *dutyOff = MakeSpin(dutyOffGrp, ChannelControlName<&TMainForm::ChDutyOffAdj>(n),
-                             {.width = 95,
-                              .decimals = 0,
-                              .increment = 1,
-                              .minValue = 1,
-                              .maxValue = 1000000,
-                              .value = 1000000,
-                              .separator = comma},
+    auto *dutyOff = MakeSpin(dutyOffGrp, ChannelControlName<&TMainForm::ChDutyOffAdj>(n), dutyCount,
                              QPoint(7, kInGroup.y()));
     SetHint(dutyOffGrp,
             QStringLiteral("Sets channel number of off counts when in channel duty cycle mode"),
@@ -198,14 +193,7 @@ void BuildChannelPage(QWidget *page, int channel)
 
     auto *waitGrp =
         MakeGroup(frame, named("ChWaitCountGrp", n), QStringLiteral("Wait Count"), cell(kCol2, 2));
-    auto *wait = MakeSpin(waitGrp, ChannelControlName<&TMainForm::ChWaitCountAdj>(n),
-                          {.width = 95,
-                           .decimals = 0,
-                           .increment = 1,
-                           .minValue = 0,
-                           .maxValue = design.waitMax,
-                           .value = design.waitValue,
-                           .separator = comma},
+    auto *wait = MakeSpin(waitGrp, ChannelControlName<&TMainForm::ChWaitCountAdj>(n), waitCount,
                           QPoint(11, kInGroup.y()));
     SetHint(waitGrp, QStringLiteral("Sets number of pulses to wait until outputs start"), true,
             {wait});
