@@ -58,36 +58,18 @@ constexpr int kLaunchDelayMs = 500;
 const char *const kChannelPageNames[TMainForm::kChannelCount] = {
     "TabChA", "TabChB", "TabChC", "TabChD", "TabChE", "TabChF", "TabChG", "TabChH"};
 
-// A per-channel control's event, as ConnectHandlers ties the system controls' events.
-using ChannelHandler = void (ChannelHandlers::*)(QObject *);
-
-void connectEvent(QObject *context, QCheckBox *box, ChannelHandlers *handlers,
-                  ChannelHandler handler)
+// The event a kind of per-channel control reports a change with, chosen as ConnectHandlers
+// chooses it for the system controls.
+template <typename Control> constexpr auto changeSignal()
 {
-    QObject::connect(box, &QCheckBox::toggled, context,
-                     [handlers, handler, box] { (handlers->*handler)(box); });
-}
-
-void connectEvent(QObject *context, TPlusSpinEdit *edit, ChannelHandlers *handlers,
-                  ChannelHandler handler)
-{
-    QObject::connect(edit, &TPlusSpinEdit::OnChange, context,
-                     [handlers, handler](TPlusSpinEdit *sender) { (handlers->*handler)(sender); });
-}
-
-void connectEvent(QObject *context, QComboBox *list, ChannelHandlers *handlers,
-                  ChannelHandler handler)
-{
-    QObject::connect(list, &QComboBox::activated, context,
-                     [handlers, handler, list] { (handlers->*handler)(list); });
-}
-
-void connectEvent(QObject *context, TCheckListBox *mux, ChannelHandlers *handlers,
-                  ChannelHandler handler)
-{
-    QObject::connect(
-        mux, &TCheckListBox::OnClickCheck, context,
-        [handlers, handler](TCheckListBox *sender, int) { (handlers->*handler)(sender); });
+    if constexpr (std::is_same_v<Control, QCheckBox>)
+        return &QCheckBox::toggled;
+    else if constexpr (std::is_same_v<Control, TPlusSpinEdit>)
+        return &TPlusSpinEdit::OnChange;
+    else if constexpr (std::is_same_v<Control, QComboBox>)
+        return &QComboBox::activated;
+    else
+        return &TCheckListBox::OnClickCheck;
 }
 
 } // namespace
@@ -253,7 +235,8 @@ void TMainForm::ConnectHandlers()
         if constexpr (!std::is_same_v<Control, QGroupBox>) {
             for (Control *control : FindChannelControls(*this, kind, m_unwired)) {
                 if (control)
-                    connectEvent(this, control, chn, kind.handler);
+                    connect(control, changeSignal<Control>(), this,
+                            [chn, handler = kind.handler, control] { (chn->*handler)(control); });
             }
         }
     });
