@@ -15,16 +15,12 @@ constexpr int CompactInputClockGroupHeight = 60;
 
 SeriesCapabilities capabilitiesForSeries(int series) {
     SeriesCapabilities c{};
-    c.clockDialect = series == SeriesHRB ? ClockDialect::HrbModes : ClockDialect::Frequencies;
     c.inputClockGroup = GroupDisplay::Designed;
     c.hrbInputClockItems = series == SeriesHRB;
     c.optionRateLevelGroups = GroupDisplay::Designed;
     c.outputClockGroup = GroupDisplay::Designed;
     c.clockReadBack = clockReadBackOrder(series);
     c.calibrationQuery = series == SeriesHRA || series == SeriesVDX;
-    c.shotCountQuery = shotCountQuery(series);
-    c.shotCounterClearCommand = shotCounterClearCommand(series);
-    c.hasLimits = series >= SeriesHRA && series <= SeriesVDX;
 
     switch (series) {
     case SeriesHRA:
@@ -75,14 +71,6 @@ MuxLayout muxLayout(int channelCount) {
     if (channelCount == 4)
         return {4, 20};
     return {4, 40};
-}
-
-QStringList muxItems(int channelCount) {
-    QStringList items;
-    const int count = std::clamp(channelCount, 0, 8);
-    for (int k = 0; k < count; ++k)
-        items.append(QString(QLatin1Char(static_cast<char>('A' + k))));
-    return items;
 }
 
 } // namespace model

@@ -12,16 +12,10 @@
 // read-back consult instead of branching on model names themselves.
 namespace model {
 
-enum class ClockDialect {
-    Frequencies, // input source and output clock by fixed frequencies (token tables 6 and 7)
-    HrbModes,    // input clock mode, option, rate and level, auxiliary outputs (tables 8 to 10)
-};
-
 // "Designed" leaves a group as the window defines it; the read-back only ever hides.
 enum class GroupDisplay { Designed, Hidden };
 
 struct SeriesCapabilities {
-    ClockDialect clockDialect;                // which commands the clock controls send
     GroupDisplay inputClockGroup;             // ExternalInputClkGrp
     std::optional<int> inputClockGroupHeight; // set when the option groups inside are hidden
     bool hrbInputClockItems;                  // ExternalInputClkSel holds the HRB input modes
@@ -29,9 +23,6 @@ struct SeriesCapabilities {
     GroupDisplay outputClockGroup;      // ExternalOutputClkGrp
     QList<SystemSetting> clockReadBack; // clock queries of the read-back, in order
     bool calibrationQuery;              // query the calibration type before each channel
-    QString shotCountQuery;
-    QString shotCounterClearCommand;
-    bool hasLimits; // whether the series has SeriesLimits of its own
 };
 
 SeriesCapabilities capabilitiesForSeries(int series);
@@ -51,7 +42,5 @@ struct MuxLayout {
     int height;
 };
 MuxLayout muxLayout(int channelCount);
-// The multiplexer list's items: one letter per channel the instrument has.
-QStringList muxItems(int channelCount);
 
 } // namespace model

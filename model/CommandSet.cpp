@@ -18,55 +18,49 @@ QString s(const char *text) {
 std::map<SystemSetting, SystemCommand> buildSystemCommands() {
     using S = SystemSetting;
     using F = ArgFormat;
-    using R = ReplyKind;
-    using L = LineNotation;
     using T = TokenTable;
     const std::optional<TokenTable> none;
     const SystemCommand rows[] = {
-        {S::Period, s(":PULS0:PER "), s(":PULS0:PER"), F::Period, R::Float, none, s(":PULS0:PER "),
-         L::General},
-        {S::PulseMode, s(":PULS0:MOD "), s(":PULS0:MOD"), F::Token, R::Token, T::PulseMode,
-         s(":PULS0:MOD "), L::Reply},
-        {S::BurstCount, s(":PULS0:BCO "), s(":PULS0:BCO"), F::UnsignedCount, R::LongCount, none,
-         s(":PULS0:BCO "), L::Unsigned},
-        {S::DutyOnCount, s(":PULS0:PCO "), s(":PULS0:PCO"), F::UnsignedCount, R::LongCount, none,
-         s(":PULS0:PCO "), L::Unsigned},
-        {S::DutyOffCount, s(":PULS0:OCO "), s(":PULS0:OCO"), F::UnsignedCount, R::LongCount, none,
-         s(":PULS0:OCO "), L::Unsigned},
+        {S::Period, s(":PULS0:PER "), s(":PULS0:PER"), F::Period, none, s(":PULS0:PER ")},
+        {S::PulseMode, s(":PULS0:MOD "), s(":PULS0:MOD"), F::Token, T::PulseMode, s(":PULS0:MOD ")},
+        {S::BurstCount, s(":PULS0:BCO "), s(":PULS0:BCO"), F::UnsignedCount, none,
+         s(":PULS0:BCO ")},
+        {S::DutyOnCount, s(":PULS0:PCO "), s(":PULS0:PCO"), F::UnsignedCount, none,
+         s(":PULS0:PCO ")},
+        {S::DutyOffCount, s(":PULS0:OCO "), s(":PULS0:OCO"), F::UnsignedCount, none,
+         s(":PULS0:OCO ")},
         // These two modes are set with "MOD" and queried with "MODE"; the settings file writes
         // the trigger mode with "MODE" and the gate mode with "MOD".
-        {S::TriggerMode, s(":PULS0:TRIG:MOD "), s(":PULS0:TRIG:MODE"), F::Token, R::Token,
-         T::TriggerMode, s(":PULS0:TRIG:MODE "), L::Reply},
-        {S::TriggerEdge, s(":PULS0:TRIG:EDG "), s(":PULS0:TRIG:EDG"), F::Token, R::Token,
-         T::TriggerEdge, s(":PULS0:TRIG:EDG "), L::Reply},
-        {S::TriggerLevel, s(":PULS0:TRIG:LEV "), s(":PULS0:TRIG:LEV"), F::Volts, R::Float, none,
-         s(":PULS0:TRIG:LEV "), L::General},
-        {S::GateMode, s(":PULS0:GATE:MOD "), s(":PULS0:GATE:MODE"), F::Token, R::Token, T::GateMode,
-         s(":PULS0:GATE:MOD "), L::Reply},
-        {S::GateLogic, s(":PULS0:GATE:LOG "), s(":PULS0:GATE:LOG"), F::Token, R::Token,
-         T::GateLogic, s(":PULS0:GATE:LOG "), L::Reply},
-        {S::GateLevel, s(":PULS0:GATE:LEV "), s(":PULS0:GATE:LEV"), F::Volts, R::Float, none,
-         s(":PULS0:GATE:LEV "), L::General},
-        {S::AutoStart, s(":SYST:AUT "), s(":SYST:AUT"), F::Flag, R::Integer, none, s(":SYST:AUT "),
-         L::Integer},
-        {S::RunState, s(":PULS0:STAT "), s(":PULS0:STAT"), F::OnOff, R::Integer, none, QString(),
-         L::None},
-        {S::ShotCounterEnable, s(":PULS0:COUN:STAT "), s(":PULS0:COUN:STAT"), F::Flag, R::Integer,
-         none, s(":PULS0:COUN:STAT "), L::Integer},
-        {S::InputClockSource, s(":PULS0:ICL "), s(":PULS0:ICL"), F::Token, R::Token,
-         T::InputClockSource, s(":PULS0:ICL "), L::Reply},
-        {S::OutputClock, s(":PULS0:OCL "), s(":PULS0:OCL"), F::Token, R::Token, T::OutputClock,
-         s(":PULS0:OCL "), L::Reply},
-        {S::InputClockMode, s(":PULS0:ICL:MOD "), s(":PULS0:ICL:MOD"), F::Token, R::Token,
-         T::InputClockMode, s(":PULS0:ICL:MOD "), L::Reply},
-        {S::InputClockRate, s(":PULS0:ICL:RAT "), s(":PULS0:ICL:RAT"), F::Count, R::Integer, none,
-         s(":PULS0:ICL:RAT "), L::General},
-        {S::InputClockLevel, s(":PULS0:ICL:LEV "), s(":PULS0:ICL:LEV"), F::Volts, R::Float, none,
-         s(":PULS0:ICL:LEV "), L::General},
-        {S::InputClockOption, s(":PULS0:ICL:OPT "), s(":PULS0:ICL:OPT"), F::Token, R::Token,
-         T::InputClockOption, s(":PULS0:ICL:OPT "), L::Reply},
-        {S::HrbOutputClock, s(":PULS0:OCL "), s(":PULS0:OCL"), F::Token, R::Token,
-         T::HrbOutputClock, s(":PULS0:OCL "), L::Reply},
+        {S::TriggerMode, s(":PULS0:TRIG:MOD "), s(":PULS0:TRIG:MODE"), F::Token, T::TriggerMode,
+         s(":PULS0:TRIG:MODE ")},
+        {S::TriggerEdge, s(":PULS0:TRIG:EDG "), s(":PULS0:TRIG:EDG"), F::Token, T::TriggerEdge,
+         s(":PULS0:TRIG:EDG ")},
+        {S::TriggerLevel, s(":PULS0:TRIG:LEV "), s(":PULS0:TRIG:LEV"), F::Volts, none,
+         s(":PULS0:TRIG:LEV ")},
+        {S::GateMode, s(":PULS0:GATE:MOD "), s(":PULS0:GATE:MODE"), F::Token, T::GateMode,
+         s(":PULS0:GATE:MOD ")},
+        {S::GateLogic, s(":PULS0:GATE:LOG "), s(":PULS0:GATE:LOG"), F::Token, T::GateLogic,
+         s(":PULS0:GATE:LOG ")},
+        {S::GateLevel, s(":PULS0:GATE:LEV "), s(":PULS0:GATE:LEV"), F::Volts, none,
+         s(":PULS0:GATE:LEV ")},
+        {S::AutoStart, s(":SYST:AUT "), s(":SYST:AUT"), F::Flag, none, s(":SYST:AUT ")},
+        {S::RunState, s(":PULS0:STAT "), s(":PULS0:STAT"), F::OnOff, none, QString()},
+        {S::ShotCounterEnable, s(":PULS0:COUN:STAT "), s(":PULS0:COUN:STAT"), F::Flag, none,
+         s(":PULS0:COUN:STAT ")},
+        {S::InputClockSource, s(":PULS0:ICL "), s(":PULS0:ICL"), F::Token, T::InputClockSource,
+         s(":PULS0:ICL ")},
+        {S::OutputClock, s(":PULS0:OCL "), s(":PULS0:OCL"), F::Token, T::OutputClock,
+         s(":PULS0:OCL ")},
+        {S::InputClockMode, s(":PULS0:ICL:MOD "), s(":PULS0:ICL:MOD"), F::Token, T::InputClockMode,
+         s(":PULS0:ICL:MOD ")},
+        {S::InputClockRate, s(":PULS0:ICL:RAT "), s(":PULS0:ICL:RAT"), F::Count, none,
+         s(":PULS0:ICL:RAT ")},
+        {S::InputClockLevel, s(":PULS0:ICL:LEV "), s(":PULS0:ICL:LEV"), F::Volts, none,
+         s(":PULS0:ICL:LEV ")},
+        {S::InputClockOption, s(":PULS0:ICL:OPT "), s(":PULS0:ICL:OPT"), F::Token,
+         T::InputClockOption, s(":PULS0:ICL:OPT ")},
+        {S::HrbOutputClock, s(":PULS0:OCL "), s(":PULS0:OCL"), F::Token, T::HrbOutputClock,
+         s(":PULS0:OCL ")},
     };
     std::map<SystemSetting, SystemCommand> table;
     for (const SystemCommand &row : rows)
@@ -77,25 +71,23 @@ std::map<SystemSetting, SystemCommand> buildSystemCommands() {
 std::map<ChannelSetting, ChannelCommand> buildChannelCommands() {
     using C = ChannelSetting;
     using F = ArgFormat;
-    using R = ReplyKind;
-    using L = LineNotation;
     using T = TokenTable;
     const std::optional<TokenTable> none;
     const ChannelCommand rows[] = {
-        {C::Enable, s(":STAT"), F::Flag, R::Integer, none, L::Integer},
-        {C::Delay, s(":DEL"), F::Time, R::Float, none, L::General},
-        {C::Width, s(":WIDT"), F::Time, R::Float, none, L::General},
-        {C::Mode, s(":CMOD"), F::Token, R::Token, T::PulseMode, L::Reply},
-        {C::BurstCount, s(":BCO"), F::Count, R::Integer, none, L::Integer},
-        {C::DutyOnCount, s(":PCO"), F::Count, R::Integer, none, L::Integer},
-        {C::DutyOffCount, s(":OCO"), F::Count, R::Integer, none, L::Integer},
-        {C::SyncSource, s(":SYNC"), F::Token, R::Token, T::SyncSource, L::Reply},
-        {C::Polarity, s(":POL"), F::Token, R::Token, T::Polarity, L::Reply},
-        {C::WaitCount, s(":WCO"), F::Count, R::Integer, none, L::Integer},
-        {C::GateMode, s(":CGAT"), F::Token, R::Token, T::ChannelGateMode, L::Reply},
-        {C::Amplitude, s(":OUTP:AMPL"), F::Volts, R::Float, none, L::General},
-        {C::OutputMode, s(":OUTP:MOD"), F::Token, R::Token, T::OutputMode, L::Reply},
-        {C::Mux, s(":MUX"), F::Mask, R::Integer, none, L::Integer},
+        {C::Enable, s(":STAT"), F::Flag, none},
+        {C::Delay, s(":DEL"), F::Time, none},
+        {C::Width, s(":WIDT"), F::Time, none},
+        {C::Mode, s(":CMOD"), F::Token, T::PulseMode},
+        {C::BurstCount, s(":BCO"), F::Count, none},
+        {C::DutyOnCount, s(":PCO"), F::Count, none},
+        {C::DutyOffCount, s(":OCO"), F::Count, none},
+        {C::SyncSource, s(":SYNC"), F::Token, T::SyncSource},
+        {C::Polarity, s(":POL"), F::Token, T::Polarity},
+        {C::WaitCount, s(":WCO"), F::Count, none},
+        {C::GateMode, s(":CGAT"), F::Token, T::ChannelGateMode},
+        {C::Amplitude, s(":OUTP:AMPL"), F::Volts, none},
+        {C::OutputMode, s(":OUTP:MOD"), F::Token, T::OutputMode},
+        {C::Mux, s(":MUX"), F::Mask, none},
     };
     std::map<ChannelSetting, ChannelCommand> table;
     for (const ChannelCommand &row : rows)
@@ -205,7 +197,7 @@ QString channelQueryOf(ChannelSetting setting, int channel) {
 
 QString settingsLine(SystemSetting setting, const QString &valueText) {
     const SystemCommand &c = systemCommand(setting);
-    if (c.notation == LineNotation::None)
+    if (c.lineHeader.isEmpty())
         return {};
     return c.lineHeader + valueText;
 }

@@ -9,7 +9,7 @@
 #include <optional>
 
 // The instrument's command language as the program speaks it: every setting with its command
-// header, argument format, query and reply kind, and the line the settings file carries for it.
+// header, argument format and query, and the line the settings file carries for it.
 namespace model {
 
 enum class ArgFormat {
@@ -22,22 +22,6 @@ enum class ArgFormat {
     Mask,          // decimal value of a channel bit mask
     Flag,          // "1" or "0"
     OnOff,         // "ON" or "OFF"
-};
-
-enum class ReplyKind {
-    Token,     // exact text against the token table
-    Integer,   // signed 32-bit
-    Float,     // decimal with "." and optional exponent
-    LongCount, // 64-bit, of which the low 32 bits are an unsigned count
-};
-
-// How a settings-file line writes the value it read back.
-enum class LineNotation {
-    None,     // the setting has no settings line
-    Integer,  // signed decimal
-    Unsigned, // 0 to 4294967295
-    Reply,    // the reply text as read, also when it matched no token
-    General,  // shortest decimal form, at most 15 significant digits
 };
 
 enum class SystemSetting {
@@ -69,10 +53,8 @@ struct SystemCommand {
     QString command; // header with its trailing blank; the argument follows
     QString query;   // header without "?"
     ArgFormat format;
-    ReplyKind reply;
     std::optional<TokenTable> table;
     QString lineHeader; // the settings line's header with its blank; empty when there is none
-    LineNotation notation;
 };
 
 const SystemCommand &systemCommand(SystemSetting setting);
@@ -98,9 +80,7 @@ struct ChannelCommand {
     ChannelSetting setting;
     QString path; // keyword path after ":PULS" and the channel number, e.g. ":DEL"
     ArgFormat format;
-    ReplyKind reply;
     std::optional<TokenTable> table;
-    LineNotation notation;
 };
 
 const ChannelCommand &channelCommand(ChannelSetting setting);

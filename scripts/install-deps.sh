@@ -11,6 +11,7 @@ packages=(
     libgl-dev libxkbcommon-dev libx11-dev libxtst-dev xdotool
     libjpeg62-turbo-dev
     libgtest-dev googletest
+    clang-format
     xvfb xauth x11-utils fonts-wine
     util-linux                                          # setpriv: start-up as a user without port access
     desktop-file-utils appstream groff man-db file      # validators of what an install puts out

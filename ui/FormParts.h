@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "ui/WindowStyle.h"
+
 #include <initializer_list>
 
 class QCheckBox;
@@ -20,13 +22,8 @@ namespace ui {
 
 class TPlusSpinEdit;
 
-// Character heights of the window's texts, in pixels.
-inline constexpr int kWindowFontPx = 11;
-inline constexpr int kPageGroupFontPx = 13;
-inline constexpr int kSpinFontPx = 15;
-inline constexpr int kTabFontPx = 16;
-
-// A spin edit's design values. Every spin edit of the window keeps its designed size.
+// A spin edit's design values, written with designated initializers so that every number
+// says what it is. Every spin edit of the window keeps its designed size.
 struct SpinDesign {
     int width;
     int decimals;
@@ -34,12 +31,9 @@ struct SpinDesign {
     double minValue;
     double maxValue;
     double value;
-    QChar separator; // QChar() for no grouping
+    QChar separator{}; // none: no grouping
     bool border = false;
 };
-
-inline constexpr int kSpinHeight = 24;
-inline constexpr int kBorderedSpinHeight = 25;
 
 // The design values go in the order a stored form applies them, and before anything listens:
 // with MinValue and MaxValue both 0 on a fresh control nothing is clamped until MaxValue

@@ -4,6 +4,7 @@
 #include "ui/TMainForm.h"
 #include "ui/TPlusSpinEdit.h"
 #include "ui/WindowFonts.h"
+#include "ui/WindowStyle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,35 +22,32 @@ namespace ui {
 
 namespace {
 
-constexpr int kErrorLabelFontPx = 27;
-constexpr int kRunStopFontPx = 21;
-
-constexpr int kSystemAreaTop = 70;
-constexpr int kSystemAreaHeight = 247;
-constexpr int kBottomBandTop = 586;
-constexpr int kBottomBandHeight = 124;
 constexpr int kTerminalWidth = 456;
 constexpr int kSystemInfoWidth = 163;
-
-constexpr QPoint kInGroup{8, 20};
-constexpr int kListHeight = 22;
 
 const QChar kComma = QLatin1Char(',');
 
 // Burst and duty-cycle counts of the system share one design.
 SpinDesign systemCount(int width)
 {
-    return {width, 0, 1, 1, 4000000000.0, 4000000000.0, kComma};
+    return {.width = width,
+            .decimals = 0,
+            .increment = 1,
+            .minValue = 1,
+            .maxValue = 4000000000.0,
+            .value = 4000000000.0,
+            .separator = kComma};
 }
 
 SpinDesign threshold()
 {
-    return {100, 2, 0.01, 0.2, 15, 2.5, kComma};
-}
-
-QRect listIn(int groupWidth)
-{
-    return {kInGroup.x(), kInGroup.y(), groupWidth - 16, kListHeight};
+    return {.width = 100,
+            .decimals = 2,
+            .increment = 0.01,
+            .minValue = 0.2,
+            .maxValue = 15,
+            .value = 2.5,
+            .separator = kComma};
 }
 
 QStringList texts(std::initializer_list<const char *> items)
@@ -66,7 +64,7 @@ void TMainForm::BuildTopBand(QWidget *client)
 {
     BlueBanner = new QLabel(client);
     BlueBanner->setObjectName(QStringLiteral("BlueBanner"));
-    BlueBanner->setGeometry(0, 0, 615, 72);
+    BlueBanner->setGeometry(0, kTopBand.top, 615, kTopBand.height);
     BlueBanner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     BlueBanner->setPixmap(QPixmap(QStringLiteral(":/window/banner.png")));
 
@@ -95,9 +93,9 @@ void TMainForm::BuildTopBand(QWidget *client)
 void TMainForm::BuildSystemArea(QWidget *client)
 {
     GroupBox23 = MakeGroup(client, QStringLiteral("GroupBox23"), QString(),
-                           QRect(0, kSystemAreaTop, kClientWidth, kSystemAreaHeight));
+                           QRect(0, kSystemArea.top, kClientWidth, kSystemArea.height));
     SystemPageControl = MakePageControl(GroupBox23, QStringLiteral("SystemPageControl"),
-                                        QRect(4, 4, kClientWidth - 8, kSystemAreaHeight - 8));
+                                        QRect(4, 4, kClientWidth - 8, kSystemArea.height - 8));
 
     SystemPage = new QWidget;
     SystemPage->setObjectName(QStringLiteral("SystemPage"));
@@ -128,7 +126,14 @@ void TMainForm::BuildSystemPage()
     PeriodGrp = MakeGroup(Systemgrp, QStringLiteral("PeriodGrp"), QStringLiteral("Period"),
                           QRect(8, 72, kLeftWidth, 52));
     PeriodAdj = MakeSpin(PeriodGrp, QStringLiteral("PeriodAdj"),
-                         {155, 9, 1e-8, 2e-7, 1000, 1000, kComma}, kInGroup);
+                         {.width = 155,
+                          .decimals = 9,
+                          .increment = 1e-8,
+                          .minValue = 2e-7,
+                          .maxValue = 1000,
+                          .value = 1000,
+                          .separator = kComma},
+                         kInGroup);
     SetHint(PeriodGrp, QStringLiteral("Sets system pulse period"), true, {PeriodAdj});
 
     BurstCountGrp = MakeGroup(Systemgrp, QStringLiteral("BurstCountGrp"),
@@ -229,12 +234,26 @@ void TMainForm::BuildAdditionalPage()
     InputClockRateGrp = MakeGroup(ExternalInputClkGrp, QStringLiteral("InputClockRateGrp"),
                                   QStringLiteral("Input Rate (MHz)"), QRect(8, 96, kSubWidth, 48));
     InputClockRateAdj = MakeSpin(InputClockRateGrp, QStringLiteral("InputClockRateAdj"),
-                                 {107, 0, 1, 10, 100, 10, QChar(), true}, QPoint(8, 19));
+                                 {.width = 107,
+                                  .decimals = 0,
+                                  .increment = 1,
+                                  .minValue = 10,
+                                  .maxValue = 100,
+                                  .value = 10,
+                                  .border = true},
+                                 QPoint(8, 19));
     InputClockLevelGrp =
         MakeGroup(ExternalInputClkGrp, QStringLiteral("InputClockLevelGrp"),
                   QStringLiteral("Input Clock Level (V)"), QRect(8, 144, kSubWidth, 48));
     InputClockLevelAdj = MakeSpin(InputClockLevelGrp, QStringLiteral("InputClockLevelAdj"),
-                                  {108, 2, 0.01, 0.02, 2.5, 0.02, QChar(), true}, QPoint(8, 19));
+                                  {.width = 108,
+                                   .decimals = 2,
+                                   .increment = 0.01,
+                                   .minValue = 0.02,
+                                   .maxValue = 2.5,
+                                   .value = 0.02,
+                                   .border = true},
+                                  QPoint(8, 19));
 
     constexpr int kOutputClockWidth = 152;
     ExternalOutputClkGrp =
@@ -251,7 +270,7 @@ void TMainForm::BuildBottomBand(QWidget *client)
 {
     TerminalBoxgrp =
         MakeGroup(client, QStringLiteral("TerminalBoxgrp"), QStringLiteral("Command Terminal"),
-                  QRect(0, kBottomBandTop, kTerminalWidth, kBottomBandHeight), kWindowFontPx);
+                  QRect(0, kBottomBand.top, kTerminalWidth, kBottomBand.height), kWindowFontPx);
     // The terminal keeps its own history: typed commands are added by the send handler.
     SendEdit = MakeList(TerminalBoxgrp, QStringLiteral("SendEdit"), {}, -1,
                         QRect(8, 18, 318, kListHeight));
@@ -273,10 +292,11 @@ void TMainForm::BuildBottomBand(QWidget *client)
         palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     ResponseList->setPalette(palette);
 
-    SystemInfoGrp = MakeGroup(
-        client, QStringLiteral("SystemInfoGrp"), QStringLiteral("System Information"),
-        QRect(kClientWidth - kSystemInfoWidth, kBottomBandTop, kSystemInfoWidth, kBottomBandHeight),
-        kWindowFontPx);
+    SystemInfoGrp =
+        MakeGroup(client, QStringLiteral("SystemInfoGrp"), QStringLiteral("System Information"),
+                  QRect(kClientWidth - kSystemInfoWidth, kBottomBand.top, kSystemInfoWidth,
+                        kBottomBand.height),
+                  kWindowFontPx);
     constexpr int kInfoWidth = kSystemInfoWidth - 16;
     SerialNumberlbl =
         MakeLabel(SystemInfoGrp, QStringLiteral("SerialNumberlbl"),

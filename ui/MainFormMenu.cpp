@@ -10,8 +10,6 @@ namespace ui {
 
 namespace {
 
-constexpr int kStorageBins = 12;
-
 QMenu *addMenu(QWidget *owner, const char *name, const QString &title)
 {
     auto *menu = new QMenu(title, owner);
@@ -42,20 +40,13 @@ void TMainForm::BuildMainMenu()
     Storage1 = addMenu(this, "Storage1", QStringLiteral("Storage"));
     SaveToBin1 = addMenu(Storage1, "SaveToBin1", QStringLiteral("Save To Bin"));
     RestoreFromBin1 = addMenu(Storage1, "RestoreFromBin1", QStringLiteral("Restore From Bin"));
-    Default01 = addItem(RestoreFromBin1, QStringLiteral("Default01"), QStringLiteral("Default 0"));
-    QAction *TMainForm::*const saveItems[kStorageBins] = {
-        &TMainForm::Save1, &TMainForm::Save2,  &TMainForm::Save3,  &TMainForm::Save4,
-        &TMainForm::Save5, &TMainForm::Save6,  &TMainForm::Save7,  &TMainForm::Save8,
-        &TMainForm::Save9, &TMainForm::Save10, &TMainForm::Save11, &TMainForm::Save12};
-    QAction *TMainForm::*const restoreItems[kStorageBins] = {
-        &TMainForm::Restore1, &TMainForm::Restore2,  &TMainForm::Restore3,  &TMainForm::Restore4,
-        &TMainForm::Restore5, &TMainForm::Restore6,  &TMainForm::Restore7,  &TMainForm::Restore8,
-        &TMainForm::Restore9, &TMainForm::Restore10, &TMainForm::Restore11, &TMainForm::Restore12};
-    for (int bin = 1; bin <= kStorageBins; ++bin) {
+    using control::StorageBins;
+    RestoreItems[StorageBins::DefaultBin] =
+        addItem(RestoreFromBin1, QStringLiteral("Default01"), QStringLiteral("Default 0"));
+    for (int bin = StorageBins::FirstUserBin; bin <= StorageBins::LastUserBin; ++bin) {
         const QString number = QString::number(bin);
-        this->*saveItems[bin - 1] = addItem(SaveToBin1, QStringLiteral("Save") + number, number);
-        this->*restoreItems[bin - 1] =
-            addItem(RestoreFromBin1, QStringLiteral("Restore") + number, number);
+        SaveItems[bin] = addItem(SaveToBin1, QStringLiteral("Save") + number, number);
+        RestoreItems[bin] = addItem(RestoreFromBin1, QStringLiteral("Restore") + number, number);
     }
     Storage1->addMenu(SaveToBin1);
     Storage1->addMenu(RestoreFromBin1);

@@ -10,7 +10,6 @@
 #include "model/CommandSet.h"
 #include "model/ModelRules.h"
 #include "model/NumberFormat.h"
-#include "model/ReplyParsing.h"
 #include "model/TokenTables.h"
 #include "model/ValueRanges.h"
 #include "transport/TVNComPort.h"

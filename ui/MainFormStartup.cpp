@@ -20,7 +20,6 @@
 namespace ui {
 
 namespace {
-constexpr quint32 kResponseTimeMs = 3000;
 constexpr qint32 kManualBaud = 115200;
 constexpr int kLaunchRetryMs = 5;
 

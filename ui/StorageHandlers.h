@@ -26,32 +26,6 @@ public:
     // command.
     void RestoreFromBin(int bin);
 
-    void Save1Click() { SaveToBin(1); }
-    void Save2Click() { SaveToBin(2); }
-    void Save3Click() { SaveToBin(3); }
-    void Save4Click() { SaveToBin(4); }
-    void Save5Click() { SaveToBin(5); }
-    void Save6Click() { SaveToBin(6); }
-    void Save7Click() { SaveToBin(7); }
-    void Save8Click() { SaveToBin(8); }
-    void Save9Click() { SaveToBin(9); }
-    void Save10Click() { SaveToBin(10); }
-    void Save11Click() { SaveToBin(11); }
-    void Save12Click() { SaveToBin(12); }
-    void Default01Click() { RestoreFromBin(control::StorageBins::DefaultBin); }
-    void Restore1Click() { RestoreFromBin(1); }
-    void Restore2Click() { RestoreFromBin(2); }
-    void Restore3Click() { RestoreFromBin(3); }
-    void Restore4Click() { RestoreFromBin(4); }
-    void Restore5Click() { RestoreFromBin(5); }
-    void Restore6Click() { RestoreFromBin(6); }
-    void Restore7Click() { RestoreFromBin(7); }
-    void Restore8Click() { RestoreFromBin(8); }
-    void Restore9Click() { RestoreFromBin(9); }
-    void Restore10Click() { RestoreFromBin(10); }
-    void Restore11Click() { RestoreFromBin(11); }
-    void Restore12Click() { RestoreFromBin(12); }
-
     void SaveToFile1Click();
     void RestoreSettingsFromFile1Click();
 

@@ -3,20 +3,22 @@
 #include "link/CommLog.h"
 #include "link/Communication.h"
 #include "transport/TVNComPort.h"
+#include "ui/ChannelControls.h"
 #include "ui/ChannelHandlers.h"
 #include "ui/ChannelPageBuilder.h"
 #include "ui/ClockHandlers.h"
 #include "ui/FormParts.h"
 #include "ui/MenuHandlers.h"
+#include "ui/QtDialogs.h"
 #include "ui/RunStatusHandlers.h"
 #include "ui/StorageHandlers.h"
 #include "ui/SystemHandlers.h"
-#include "ui/QtDialogs.h"
 #include "ui/TCheckListBox.h"
 #include "ui/TMessageForm.h"
 #include "ui/TPlusSpinEdit.h"
 #include "ui/TrpVersionInfo.h"
 #include "ui/WindowFonts.h"
+#include "ui/WindowStyle.h"
 
 #include <QCheckBox>
 #include <QAction>
@@ -45,13 +47,8 @@ namespace ui {
 
 namespace {
 
-constexpr int kChannelAreaTop = 317;
-constexpr int kChannelAreaHeight = 269;
-constexpr int kChannelCaptionPx = 16;
-
 // The serial port's design values; start-up changes them as the instrument is found.
 constexpr qint32 kDesignBaud = 115200;
-constexpr quint32 kResponseTimeMs = 3000;
 constexpr qint32 kDesignPort = 1;
 
 constexpr int kStatusIntervalMs = 1000;
@@ -61,14 +58,23 @@ constexpr int kLaunchDelayMs = 500;
 const char *const kChannelPageNames[TMainForm::kChannelCount] = {
     "TabChA", "TabChB", "TabChC", "TabChD", "TabChE", "TabChF", "TabChG", "TabChH"};
 
-template <typename T>
-void lookUp(const QObject *root, TMainForm::ChannelArray<T> &array, const char *stem, int channel)
+// The event a kind of per-channel control reports a change with, chosen as ConnectHandlers
+// chooses it for the system controls.
+template <typename Control> constexpr auto changeSignal()
 {
-    const QString name = QString::fromLatin1(stem) + QString::number(channel);
-    array[channel] = qobject_cast<T *>(root->findChild<QObject *>(name));
+    if constexpr (std::is_same_v<Control, QCheckBox>)
+        return &QCheckBox::toggled;
+    else if constexpr (std::is_same_v<Control, TPlusSpinEdit>)
+        return &TPlusSpinEdit::OnChange;
+    else if constexpr (std::is_same_v<Control, QComboBox>)
+        return &QComboBox::activated;
+    else
+        return &TCheckListBox::OnClickCheck;
 }
 
 } // namespace
+
+static_assert(kBottomBand.bottom() == TMainForm::kClientHeight, "regions fill the client area");
 
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
@@ -104,11 +110,11 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::BuildChannelArea(QWidget *client)
 {
-    ChannelGrp =
-        MakeGroup(client, QStringLiteral("ChannelGrp"), QStringLiteral("Channels"),
-                  QRect(0, kChannelAreaTop, kClientWidth, kChannelAreaHeight), kChannelCaptionPx);
+    ChannelGrp = MakeGroup(client, QStringLiteral("ChannelGrp"), QStringLiteral("Channels"),
+                           QRect(0, kChannelArea.top, kClientWidth, kChannelArea.height),
+                           kChannelGroupFontPx);
     ChPageControl = MakePageControl(ChannelGrp, QStringLiteral("ChPageControl"),
-                                    QRect(4, 20, kClientWidth - 8, kChannelAreaHeight - 22));
+                                    QRect(4, 20, kClientWidth - 8, kChannelArea.height - 22));
 
     QWidget **pages[kChannelCount] = {&TabChA, &TabChB, &TabChC, &TabChD,
                                       &TabChE, &TabChF, &TabChG, &TabChH};
@@ -149,28 +155,12 @@ void TMainForm::BuildNonVisualParts()
     VersionInfo->setObjectName(QStringLiteral("VersionInfo"));
 }
 
-void TMainForm::FillChannelArrays()
+QStringList TMainForm::FillChannelArrays()
 {
-    for (int n = 1; n <= kChannelCount; ++n) {
-        lookUp(this, ChEnablebox, "ChEnablebox", n);
-        lookUp(this, ChDelayAdj, "ChDelayAdj", n);
-        lookUp(this, ChWidthAdj, "ChWidthAdj", n);
-        lookUp(this, ChModeSel, "ChModeSel", n);
-        lookUp(this, ChAmplitudeAdj, "ChAmplitudeAdj", n);
-        lookUp(this, ChOutputModeSel, "ChOutputModeSel", n);
-        lookUp(this, ChAmplitudeAdjGrp, "ChAmplitudeAdjGrp", n);
-        lookUp(this, ChBurstAdj, "ChBurstAdj", n);
-        lookUp(this, ChBurstCountGrp, "ChBurstCountGrp", n);
-        lookUp(this, ChWaitCountAdj, "ChWaitCountAdj", n);
-        lookUp(this, ChSyncSourceSel, "ChSyncSourceSel", n);
-        lookUp(this, ChPolaritySel, "ChPolaritySel", n);
-        lookUp(this, ChDutyOnAdj, "ChDutyOnAdj", n);
-        lookUp(this, ChDutyOnGrp, "ChDutyOnGrp", n);
-        lookUp(this, ChDutyOffAdj, "ChDutyOffAdj", n);
-        lookUp(this, ChDutyOffGrp, "ChDutyOffGrp", n);
-        lookUp(this, ChGateModeSel, "ChGateModeSel", n);
-        lookUp(this, MuxSelect, "MuxSelect", n);
-    }
+    QStringList missing;
+    ForEachChannelControl(
+        [&](const auto &kind) { this->*kind.array = FindChannelControls(*this, kind, missing); });
+    return missing;
 }
 
 void TMainForm::CreateProgramParts()
@@ -234,43 +224,22 @@ void TMainForm::ConnectHandlers()
             [sys] { sys->GateThresholdAdjChange(); });
     connect(AutoStartEnbl, &QCheckBox::toggled, this, [sys] { sys->AutoStartEnblClick(); });
 
-    // The channel controls are found by name here: the channel arrays are filled only by
-    // start-up. Each handler finds the channel from the name of the control that fired.
+    // The window's arrays are filled only by start-up, so the controls are found here through
+    // the same table, into arrays of the wiring's own. Each handler finds the channel from the
+    // name of the control that fired.
     ChannelHandling = std::make_unique<ChannelHandlers>(*this);
     ChannelHandlers *chn = ChannelHandling.get();
-    using ChannelHandler = void (ChannelHandlers::*)(QObject *);
-    for (int n = 1; n <= kChannelCount; ++n) {
-        const auto named = [n](const char *stem) {
-            return QString::fromLatin1(stem) + QString::number(n);
-        };
-        const auto onSpin = [&](const char *stem, ChannelHandler handler) {
-            if (auto *edit = findChild<TPlusSpinEdit *>(named(stem)))
-                connect(edit, &TPlusSpinEdit::OnChange, this,
-                        [chn, handler](TPlusSpinEdit *sender) { (chn->*handler)(sender); });
-        };
-        const auto onList = [&](const char *stem, ChannelHandler handler) {
-            if (auto *list = findChild<QComboBox *>(named(stem)))
-                connect(list, &QComboBox::activated, this,
-                        [chn, handler, list] { (chn->*handler)(list); });
-        };
-        if (auto *box = findChild<QCheckBox *>(named("ChEnablebox")))
-            connect(box, &QCheckBox::toggled, this, [chn, box] { chn->SetChEnableState(box); });
-        onSpin("ChDelayAdj", &ChannelHandlers::SetChannelDelay);
-        onSpin("ChWidthAdj", &ChannelHandlers::SetChannelWidth);
-        onList("ChModeSel", &ChannelHandlers::SetChannelMode);
-        onSpin("ChBurstAdj", &ChannelHandlers::SetChannelBurst);
-        onSpin("ChWaitCountAdj", &ChannelHandlers::SetChannelWaitCount);
-        onList("ChPolaritySel", &ChannelHandlers::SetChannelPolarity);
-        onSpin("ChDutyOnAdj", &ChannelHandlers::SetChannelDCOn);
-        onSpin("ChDutyOffAdj", &ChannelHandlers::SetChannelDCOff);
-        onList("ChGateModeSel", &ChannelHandlers::SetChannelGateMode);
-        onList("ChSyncSourceSel", &ChannelHandlers::SetChannelSyncSource);
-        if (auto *mux = findChild<TCheckListBox *>(named("MuxSelect")))
-            connect(mux, &TCheckListBox::OnClickCheck, this,
-                    [chn](TCheckListBox *sender, int) { chn->SetChannelMux(sender); });
-        onList("ChOutputModeSel", &ChannelHandlers::SetChannelOuputMode);
-        onSpin("ChAmplitudeAdj", &ChannelHandlers::SetChAmplitude);
-    }
+    m_unwired.clear();
+    ForEachChannelControl([&](const auto &kind) {
+        using Control = typename std::remove_cvref_t<decltype(kind)>::ControlType;
+        if constexpr (!std::is_same_v<Control, QGroupBox>) {
+            for (Control *control : FindChannelControls(*this, kind, m_unwired)) {
+                if (control)
+                    connect(control, changeSignal<Control>(), this,
+                            [chn, handler = kind.handler, control] { (chn->*handler)(control); });
+            }
+        }
+    });
 
     ClockHandling = std::make_unique<ClockHandlers>(*this);
     ClockHandlers *clk = ClockHandling.get();
@@ -295,26 +264,15 @@ void TMainForm::ConnectHandlers()
 
     StorageHandling = std::make_unique<StorageHandlers>(*this);
     StorageHandlers *sto = StorageHandling.get();
-    using StorageHandler = void (StorageHandlers::*)();
-    const std::pair<QAction *, StorageHandler> storageItems[] = {
-        {Save1, &StorageHandlers::Save1Click},         {Save2, &StorageHandlers::Save2Click},
-        {Save3, &StorageHandlers::Save3Click},         {Save4, &StorageHandlers::Save4Click},
-        {Save5, &StorageHandlers::Save5Click},         {Save6, &StorageHandlers::Save6Click},
-        {Save7, &StorageHandlers::Save7Click},         {Save8, &StorageHandlers::Save8Click},
-        {Save9, &StorageHandlers::Save9Click},         {Save10, &StorageHandlers::Save10Click},
-        {Save11, &StorageHandlers::Save11Click},       {Save12, &StorageHandlers::Save12Click},
-        {Default01, &StorageHandlers::Default01Click}, {Restore1, &StorageHandlers::Restore1Click},
-        {Restore2, &StorageHandlers::Restore2Click},   {Restore3, &StorageHandlers::Restore3Click},
-        {Restore4, &StorageHandlers::Restore4Click},   {Restore5, &StorageHandlers::Restore5Click},
-        {Restore6, &StorageHandlers::Restore6Click},   {Restore7, &StorageHandlers::Restore7Click},
-        {Restore8, &StorageHandlers::Restore8Click},   {Restore9, &StorageHandlers::Restore9Click},
-        {Restore10, &StorageHandlers::Restore10Click}, {Restore11, &StorageHandlers::Restore11Click},
-        {Restore12, &StorageHandlers::Restore12Click},
-        {SaveToFile1, &StorageHandlers::SaveToFile1Click},
-        {RestoreSettingsFromFile1, &StorageHandlers::RestoreSettingsFromFile1Click},
-    };
-    for (const auto &[item, handler] : storageItems)
-        connect(item, &QAction::triggered, this, [sto, handler] { (sto->*handler)(); });
+    using control::StorageBins;
+    for (int bin = StorageBins::FirstUserBin; bin <= StorageBins::LastUserBin; ++bin)
+        connect(SaveItems[bin], &QAction::triggered, this, [sto, bin] { sto->SaveToBin(bin); });
+    for (int bin = StorageBins::DefaultBin; bin <= StorageBins::LastUserBin; ++bin)
+        connect(RestoreItems[bin], &QAction::triggered, this,
+                [sto, bin] { sto->RestoreFromBin(bin); });
+    connect(SaveToFile1, &QAction::triggered, this, [sto] { sto->SaveToFile1Click(); });
+    connect(RestoreSettingsFromFile1, &QAction::triggered, this,
+            [sto] { sto->RestoreSettingsFromFile1Click(); });
 
     MenuHandling = std::make_unique<MenuHandlers>(*this);
     MenuHandlers *menu = MenuHandling.get();

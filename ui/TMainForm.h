@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control/StorageBins.h"
 #include "link/TaskQueue.h"
 #include "model/CommandSet.h"
 #include "model/ProgramState.h"
@@ -60,13 +61,18 @@ public:
 
     // Indexed by channel number 1..8; entry 0 stays empty.
     template <typename T> using ChannelArray = std::array<T *, kChannelCount + 1>;
+    using BinItems = std::array<QAction *, control::StorageBins::LastUserBin + 1>;
 
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
     // Looks each per-channel control up by its stem and channel digit. An entry whose name is
-    // missing, or names a control of another kind, is left empty.
-    void FillChannelArrays();
+    // missing, or names a control of another kind, is left empty; the names of those entries
+    // are returned.
+    QStringList FillChannelArrays();
+    // The per-channel controls ConnectHandlers found no control of the right kind for, so that
+    // their events reach no handler. Empty in a window built as designed.
+    const QStringList &UnwiredControls() const { return m_unwired; }
 
     // Top band
     QLabel *BlueBanner = nullptr;
@@ -151,32 +157,11 @@ public:
     QAction *R1 = nullptr;
     QMenu *Storage1 = nullptr;
     QMenu *SaveToBin1 = nullptr;
-    QAction *Save1 = nullptr;
-    QAction *Save2 = nullptr;
-    QAction *Save3 = nullptr;
-    QAction *Save4 = nullptr;
-    QAction *Save5 = nullptr;
-    QAction *Save6 = nullptr;
-    QAction *Save7 = nullptr;
-    QAction *Save8 = nullptr;
-    QAction *Save9 = nullptr;
-    QAction *Save10 = nullptr;
-    QAction *Save11 = nullptr;
-    QAction *Save12 = nullptr;
     QMenu *RestoreFromBin1 = nullptr;
-    QAction *Default01 = nullptr;
-    QAction *Restore1 = nullptr;
-    QAction *Restore2 = nullptr;
-    QAction *Restore3 = nullptr;
-    QAction *Restore4 = nullptr;
-    QAction *Restore5 = nullptr;
-    QAction *Restore6 = nullptr;
-    QAction *Restore7 = nullptr;
-    QAction *Restore8 = nullptr;
-    QAction *Restore9 = nullptr;
-    QAction *Restore10 = nullptr;
-    QAction *Restore11 = nullptr;
-    QAction *Restore12 = nullptr;
+    // The bin items by bin number: SaveItems 1..12 are "Save1".."Save12"; RestoreItems 0..12
+    // are "Default01" and "Restore1".."Restore12". SaveItems[0] stays empty.
+    BinItems SaveItems{};
+    BinItems RestoreItems{};
     QAction *SaveToFile1 = nullptr;
     QAction *RestoreSettingsFromFile1 = nullptr;
     QMenu *ools1 = nullptr;
@@ -298,6 +283,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // How long the port waits for a reply: its design value, and again once the instrument is
+    // found (discovery asks with a shorter wait).
+    static constexpr quint32 kResponseTimeMs = 3000;
+
     void BuildTopBand(QWidget *client);
     void BuildSystemArea(QWidget *client);
     void BuildSystemPage();
@@ -361,6 +350,7 @@ private:
     bool m_neverShow = false;
     bool m_readBackCut = false;
     bool m_readBackComplete = false;
+    QStringList m_unwired;
 };
 
 } // namespace ui

@@ -1,7 +1,7 @@
 #include "ui/TMessageForm.h"
 
-#include "ui/FormParts.h"
 #include "ui/WindowFonts.h"
+#include "ui/WindowStyle.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,10 +9,6 @@
 #include <QScreen>
 
 namespace ui {
-
-namespace {
-constexpr int kMessageFontPx = 29;
-}
 
 TMessageForm::TMessageForm(QWidget *parent) : QWidget(parent, Qt::Dialog)
 {

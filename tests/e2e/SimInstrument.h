@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QApplication>
@@ -44,6 +45,8 @@ public:
     SimInstrument(const QString &portFolder, int comNumber)
         : m_link(portFolder + QStringLiteral("/com%1").arg(comNumber))
     {
+        // SIGKILL: a frozen instrument (SIGSTOP) would keep a SIGTERM pending.
+        testsupport::EndWithThisProcess(m_process, SIGKILL);
     }
     ~SimInstrument() { stop(); }
 

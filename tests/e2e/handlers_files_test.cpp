@@ -100,14 +100,14 @@ TEST_F(StorageWithSim, BinSavedFromTheMenuComesBackOnRecall)
     ASSERT_TRUE(waitForReadBack());
     form->StatusTimer->stop();
     changeSomeSettings();
-    form->Save4->trigger();
+    form->SaveItems[4]->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Tasks->CommandsPending(); }, 5000));
 
-    form->Default01->trigger();
+    form->RestoreItems[0]->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->Tasks->RecallPending() == 0; }, 20000));
     ASSERT_DOUBLE_EQ(form->State.SystemSettings.Period, 0.001) << "defaults recalled";
 
-    form->Restore4->trigger();
+    form->RestoreItems[4]->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->Tasks->RecallPending() == 0; }, 20000));
     EXPECT_DOUBLE_EQ(form->State.SystemSettings.Period, 0.0005);
     EXPECT_EQ(form->State.SystemSettings.DutyOnCount, 12u);

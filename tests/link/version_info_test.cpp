@@ -4,7 +4,6 @@
 #include "ui/TrpVersionInfo.h"
 
 #include <QMetaProperty>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -47,10 +46,9 @@ TEST(VersionInfo, FiveEntriesFromTheBuildAndFiveEmpty)
 
 TEST(VersionInfo, FileVersionIsTheProjectVersionAsFourNumbers)
 {
+    // The version the project declares (CMakeLists.txt); a new release changes both.
     const TrpVersionInfo info;
-    EXPECT_EQ(info.FileVersion(), QStringLiteral(PULSEGEN_PROJECT_VERSION));
-    static const QRegularExpression fourNumbers(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$"));
-    EXPECT_TRUE(fourNumbers.match(info.FileVersion()).hasMatch());
+    EXPECT_EQ(info.FileVersion(), QStringLiteral("1.0.0.0"));
 }
 
 TEST(VersionInfo, OutOfRangeEntryReadsEmpty)

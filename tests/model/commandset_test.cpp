@@ -4,7 +4,6 @@
 #include "model/CommandSet.h"
 #include "model/ModelRules.h"
 #include "model/NumberFormat.h"
-#include "model/ReplyParsing.h"
 
 #include <gtest/gtest.h>
 
@@ -148,96 +147,18 @@ TEST(MuxMask, OnlyTheChannelsTheInstrumentHas) {
         EXPECT_EQ(muxChecksFromMask(c.mask, c.channelCount), c.checked) << c.mask;
 }
 
-// A two-channel HRA read-back with typical replies, written the way the settings file holds it.
-TEST(SettingsLines, TwoChannelFileBody) {
-    const QStringList systemReplies = {
-        QStringLiteral("0"),    QStringLiteral("1.0E-3"), QStringLiteral("1"),
-        QStringLiteral("NORM"), QStringLiteral("1"),      QStringLiteral("1"),
-        QStringLiteral("DIS"),  QStringLiteral("RIS"),    QStringLiteral("2.50"),
-        QStringLiteral("DIS"),  QStringLiteral("HIGH"),   QStringLiteral("2.5"),
-        QStringLiteral("0"),
-    };
-    const QStringList clockReplies = {QStringLiteral("SYS"), QStringLiteral("T0")};
-    const QStringList channelReplies = {
-        QStringLiteral("1"),       QStringLiteral("0.00000000000"),
-        QStringLiteral("0.00001"), QStringLiteral("NORM"),
-        QStringLiteral("1"),       QStringLiteral("1"),
-        QStringLiteral("1"),       QStringLiteral("T0"),
-        QStringLiteral("NORM"),    QStringLiteral("0"),
-        QStringLiteral("DIS"),     QStringLiteral("5.00"),
-        QStringLiteral("TTL"),     QStringLiteral("1"),
-    };
-
-    auto valueText = [](LineNotation notation, ReplyKind kind, const QString &reply) {
-        switch (notation) {
-        case LineNotation::Integer:
-            return integerNotation(decodeInteger(reply));
-        case LineNotation::Unsigned:
-            return unsignedNotation(decodeLongCount(reply));
-        case LineNotation::General:
-            return generalNotation(kind == ReplyKind::Integer ? decodeInteger(reply)
-                                                              : decodeFloat(reply));
-        case LineNotation::Reply:
-        case LineNotation::None:
-            break;
-        }
-        return reply;
-    };
-
-    QStringList lines;
-    const QList<SystemSetting> order = systemReadBackOrder() + clockReadBackOrder(SeriesHRA);
-    const QStringList replies = systemReplies + clockReplies;
-    ASSERT_EQ(order.size(), replies.size());
-    for (qsizetype i = 0; i < order.size(); ++i) {
-        const SystemCommand &c = systemCommand(order.at(i));
-        lines.append(settingsLine(order.at(i), valueText(c.notation, c.reply, replies.at(i))));
-    }
-    const int channels = ChannelCountOf(QStringLiteral("HRA2"));
-    ASSERT_EQ(channelReadBackOrder().size(), channelReplies.size());
-    for (int n = 1; n <= channels; ++n) {
-        for (qsizetype i = 0; i < channelReplies.size(); ++i) {
-            const ChannelSetting s = channelReadBackOrder().at(i);
-            const ChannelCommand &c = channelCommand(s);
-            lines.append(
-                channelSettingsLine(s, n, valueText(c.notation, c.reply, channelReplies.at(i))));
-        }
-    }
-
-    QStringList expected =
-        QString::fromLatin1(":PULS0:COUN:STAT 0|:PULS0:PER 0.001|:PULS0:BCO 1|:PULS0:MOD "
-                            "NORM|:PULS0:PCO 1|:PULS0:OCO 1|:PULS0:TRIG:MODE DIS|"
-                            ":PULS0:TRIG:EDG RIS|:PULS0:TRIG:LEV 2.5|:PULS0:GATE:MOD DIS|"
-                            ":PULS0:GATE:LOG HIGH|:PULS0:GATE:LEV 2.5|:SYST:AUT 0|"
-                            ":PULS0:ICL SYS|:PULS0:OCL T0")
-            .split(QLatin1Char('|'));
-    for (int n = 1; n <= 2; ++n) {
-        expected += QString::fromLatin1(
-                        ":PULS%1:STAT 1|:PULS%1:DEL 0|:PULS%1:WIDT 1E-5|:PULS%1:CMOD NORM|"
-                        ":PULS%1:BCO 1|:PULS%1:PCO 1|:PULS%1:OCO 1|:PULS%1:SYNC T0|"
-                        ":PULS%1:POL NORM|:PULS%1:WCO 0|:PULS%1:CGAT DIS|:PULS%1:OUTP:AMPL 5|"
-                        ":PULS%1:OUTP:MOD TTL|:PULS%1:MUX 1")
-                        .arg(n)
-                        .split(QLatin1Char('|'));
-    }
-    EXPECT_EQ(lines, expected);
-}
-
 TEST(SettingsLines, ValuesAsTheFileWritesThem) {
     // An unknown token is still written as read; counts beyond 2^31 unsigned; tiny periods in
     // scientific notation.
     EXPECT_EQ(settingsLine(SystemSetting::PulseMode, QStringLiteral("XYZ")),
               QStringLiteral(":PULS0:MOD XYZ"));
-    EXPECT_EQ(settingsLine(SystemSetting::BurstCount,
-                           unsignedNotation(decodeLongCount(QStringLiteral("4000000000")))),
+    EXPECT_EQ(settingsLine(SystemSetting::BurstCount, unsignedNotation(4000000000u)),
               QStringLiteral(":PULS0:BCO 4000000000"));
-    EXPECT_EQ(settingsLine(SystemSetting::Period,
-                           generalNotation(decodeFloat(QStringLiteral("0.00005")))),
+    EXPECT_EQ(settingsLine(SystemSetting::Period, generalNotation(0.00005)),
               QStringLiteral(":PULS0:PER 5E-5"));
-    EXPECT_EQ(
-        settingsLine(SystemSetting::Period, generalNotation(decodeFloat(QStringLiteral("0.0001")))),
-        QStringLiteral(":PULS0:PER 0.0001"));
-    EXPECT_EQ(settingsLine(SystemSetting::InputClockRate,
-                           generalNotation(decodeInteger(QStringLiteral("25")))),
+    EXPECT_EQ(settingsLine(SystemSetting::Period, generalNotation(0.0001)),
+              QStringLiteral(":PULS0:PER 0.0001"));
+    EXPECT_EQ(settingsLine(SystemSetting::InputClockRate, generalNotation(25)),
               QStringLiteral(":PULS0:ICL:RAT 25"));
     EXPECT_EQ(settingsLine(SystemSetting::RunState, QStringLiteral("1")), QString());
 }

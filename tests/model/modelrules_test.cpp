@@ -73,7 +73,6 @@ TEST(AcceptedModels, ExactlyTheElevenModels) {
 
 struct SeriesCapsCase {
     int series;
-    ClockDialect dialect;
     GroupDisplay inputGroup;
     std::optional<int> inputHeight;
     bool hrbItems;
@@ -81,9 +80,6 @@ struct SeriesCapsCase {
     GroupDisplay outputGroup;
     QStringList clockQueries;
     bool calibration;
-    const char *shotQuery;
-    const char *shotClear;
-    bool limits;
 };
 
 TEST(SeriesCapabilities, ByTheSeriesTable) {
@@ -92,44 +88,16 @@ TEST(SeriesCapabilities, ByTheSeriesTable) {
     const QStringList hrb = {QStringLiteral(":PULS0:ICL:MOD"), QStringLiteral(":PULS0:ICL:RAT"),
                              QStringLiteral(":PULS0:ICL:LEV"), QStringLiteral(":PULS0:ICL:OPT"),
                              QStringLiteral(":PULS0:OCL")};
-    const char *countQuery = ":PULS0:COUN:COUN? TCNTS";
-    const char *clear = ":PULS0:COUN:CL TCNTS";
     const SeriesCapsCase cases[] = {
-        {1, ClockDialect::Frequencies, G::Designed, 60, false, G::Hidden, G::Designed, freq, true,
-         countQuery, clear, true},
-        {2, ClockDialect::HrbModes, G::Designed, std::nullopt, true, G::Designed, G::Designed, hrb,
-         false, countQuery, clear, true},
-        {3,
-         ClockDialect::Frequencies,
-         G::Hidden,
-         std::nullopt,
-         false,
-         G::Hidden,
-         G::Hidden,
-         {},
-         false,
-         countQuery,
-         clear,
-         true},
-        {4, ClockDialect::Frequencies, G::Designed, 60, false, G::Hidden, G::Designed, freq, true,
-         ":PULS0:COUN:PULSES", ":PULS0:COUN:CL", true},
-        {0,
-         ClockDialect::Frequencies,
-         G::Designed,
-         std::nullopt,
-         false,
-         G::Designed,
-         G::Designed,
-         {},
-         false,
-         countQuery,
-         clear,
-         false},
+        {1, G::Designed, 60, false, G::Hidden, G::Designed, freq, true},
+        {2, G::Designed, std::nullopt, true, G::Designed, G::Designed, hrb, false},
+        {3, G::Hidden, std::nullopt, false, G::Hidden, G::Hidden, {}, false},
+        {4, G::Designed, 60, false, G::Hidden, G::Designed, freq, true},
+        {0, G::Designed, std::nullopt, false, G::Designed, G::Designed, {}, false},
     };
     for (const SeriesCapsCase &c : cases) {
         SCOPED_TRACE(c.series);
         const SeriesCapabilities caps = capabilitiesForSeries(c.series);
-        EXPECT_EQ(caps.clockDialect, c.dialect);
         EXPECT_EQ(caps.inputClockGroup, c.inputGroup);
         EXPECT_EQ(caps.inputClockGroupHeight, c.inputHeight);
         EXPECT_EQ(caps.hrbInputClockItems, c.hrbItems);
@@ -140,9 +108,6 @@ TEST(SeriesCapabilities, ByTheSeriesTable) {
             queries.append(queryOf(s));
         EXPECT_EQ(queries, c.clockQueries);
         EXPECT_EQ(caps.calibrationQuery, c.calibration);
-        EXPECT_EQ(caps.shotCountQuery, QString::fromLatin1(c.shotQuery));
-        EXPECT_EQ(caps.shotCounterClearCommand, QString::fromLatin1(c.shotClear));
-        EXPECT_EQ(caps.hasLimits, c.limits);
     }
 }
 
@@ -194,19 +159,17 @@ TEST(SyncSourceList, TrimmedToTheOtherExistingChannels) {
     }
 }
 
-TEST(MuxList, ItemsAndLayoutByChannelCount) {
+TEST(MuxList, LayoutByChannelCount) {
     const struct {
         int count;
-        const char *items;
         int columns;
         int height;
     } cases[] = {
-        {2, "A,B", 2, 20},
-        {4, "A,B,C,D", 4, 20},
-        {8, "A,B,C,D,E,F,G,H", 4, 40},
+        {2, 2, 20},
+        {4, 4, 20},
+        {8, 4, 40},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(muxItems(c.count), split(c.items));
         EXPECT_EQ(muxLayout(c.count).columns, c.columns);
         EXPECT_EQ(muxLayout(c.count).height, c.height);
     }

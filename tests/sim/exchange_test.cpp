@@ -2,6 +2,7 @@
 // read-back and the status poll rely on reads back as the value that was set.
 
 #include "link/Communication.h"
+#include "tests/support/ChildProcess.h"
 #include "transport/TVNComPort.h"
 
 #include <QCoreApplication>
@@ -42,6 +43,7 @@ protected:
 
     void startSim(const QString &model)
     {
+        testsupport::EndWithThisProcess(sim);
         sim.start(QStringLiteral(PULSEGEN_SIM_BINARY),
                   {QStringLiteral("--model"), model, QStringLiteral("--link"),
                    ports.filePath(QStringLiteral("com4"))});

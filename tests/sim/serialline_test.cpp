@@ -1,6 +1,7 @@
 // The stand-in as the program meets it: the real pulsegen-sim process, reached through the
 // program's own serial port component and a VNH_COMPORTS folder.
 
+#include "tests/support/ChildProcess.h"
 #include "transport/TVNComPort.h"
 
 #include <QCoreApplication>
@@ -33,7 +34,10 @@ void ensureApp()
 // One pulsegen-sim process serving COM4 of a private port folder.
 class SimProcess {
 public:
-    explicit SimProcess(const QString &portFolder) : m_link(portFolder + QStringLiteral("/com4")) {}
+    explicit SimProcess(const QString &portFolder) : m_link(portFolder + QStringLiteral("/com4"))
+    {
+        testsupport::EndWithThisProcess(m_process);
+    }
     ~SimProcess() { stop(); }
 
     const QString &link() const { return m_link; }

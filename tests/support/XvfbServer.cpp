@@ -1,5 +1,7 @@
 #include "XvfbServer.h"
 
+#include "ChildProcess.h"
+
 #include <QDeadlineTimer>
 #include <QStandardPaths>
 
@@ -13,6 +15,7 @@ XvfbServer::XvfbServer()
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     if (xvfb.isEmpty())
         return;
+    EndWithThisProcess(m_process);
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_process.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
                            QStringLiteral("-screen"), QStringLiteral("0"),

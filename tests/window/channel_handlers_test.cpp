@@ -19,6 +19,28 @@ using ui::TMainForm;
 
 namespace {
 
+// The item that names a sync source: "T0" for 0, "Ch A" to "Ch H" for 1 to 8.
+QString sourceName(int source)
+{
+    return source == 0 ? q("T0") : q("Ch ") + QLatin1Char(static_cast<char>('A' + source - 1));
+}
+
+// Channel n's sync-source list as the read-back leaves it on an eight-channel model: T0 and the
+// seven other channels. Past the channel's own place an item's index is not the channel it
+// names, so a handler that took the index for the channel would send the wrong source.
+void trimSyncList(TMainForm &f, int channel)
+{
+    QStringList items;
+    for (int source = 0; source <= 8; ++source) {
+        if (source != channel)
+            items << sourceName(source);
+    }
+    QComboBox *list = f.ChSyncSourceSel[channel];
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(list->findText(sourceName(f.State.ChannelSettings[channel].SyncSource)));
+}
+
 struct ChannelCase {
     const char *name;
     std::function<void(TMainForm &)> change;
@@ -113,15 +135,19 @@ const std::vector<ChannelCase> &channelCases()
          3,
          [](const R &r) { return double(r.GateMode); },
          2},
-        {"SyncSourceChannelA",
-         [](TMainForm &f) { HandlerFixture::chooseText(f.ChSyncSourceSel[5], q("Ch A")); },
-         {q(":PULS5:SYNC CHA")},
+        {"SyncSourceChannelG",
+         [](TMainForm &f) {
+             trimSyncList(f, 5);
+             HandlerFixture::chooseText(f.ChSyncSourceSel[5], q("Ch G"));
+         },
+         {q(":PULS5:SYNC CHG")},
          5,
          [](const R &r) { return double(r.SyncSource); },
-         1},
+         7},
         {"SyncSourceT0",
          [](TMainForm &f) {
              f.State.ChannelSettings[6].SyncSource = 2;
+             trimSyncList(f, 6);
              HandlerFixture::chooseText(f.ChSyncSourceSel[6], q("T0"));
          },
          {q(":PULS6:SYNC T0")},
@@ -327,6 +353,9 @@ struct SyncCase {
     const char *choice;
     const char *refusal; // empty: accepted
     const char *command; // when accepted
+    int chosen;          // the source the choice names
+    // Only the designed list, as before the first read-back, still offers the channel itself.
+    bool designedList = false;
 };
 
 class SyncSource : public HandlerFixture, public ::testing::WithParamInterface<SyncCase> {};
@@ -340,7 +369,11 @@ TEST_P(SyncSource, RefusesLoopsWithTheirMessageAndPutsTheBoxBack)
         form->State.ChannelSettings[channel].SyncSource = source;
     QComboBox *list = form->ChSyncSourceSel[c.channel];
     const int before = form->State.ChannelSettings[c.channel].SyncSource;
-    list->setCurrentIndex(before); // the untrimmed list holds T0 and Ch A..Ch H in order
+    if (c.designedList)
+        list->setCurrentIndex(before); // T0 and Ch A..Ch H in order
+    else
+        trimSyncList(*form, c.channel);
+    ASSERT_EQ(list->currentText(), sourceName(before));
 
     chooseText(list, q(c.choice));
 
@@ -348,7 +381,7 @@ TEST_P(SyncSource, RefusesLoopsWithTheirMessageAndPutsTheBoxBack)
         EXPECT_TRUE(dialogs.shown.isEmpty());
         EXPECT_EQ(sent(), QStringList{q(c.command)});
         EXPECT_EQ(list->currentText(), q(c.choice));
-        EXPECT_EQ(form->State.ChannelSettings[c.channel].SyncSource, list->currentIndex());
+        EXPECT_EQ(form->State.ChannelSettings[c.channel].SyncSource, c.chosen);
         return;
     }
     ASSERT_EQ(dialogs.shown.size(), 1);
@@ -356,8 +389,7 @@ TEST_P(SyncSource, RefusesLoopsWithTheirMessageAndPutsTheBoxBack)
     EXPECT_EQ(dialogs.shown[0].buttons, QList{transport::UserDialogs::Button::Ok});
     EXPECT_EQ(sent(), QStringList{});
     EXPECT_EQ(form->State.ChannelSettings[c.channel].SyncSource, before);
-    EXPECT_EQ(list->currentIndex(), before);
-    EXPECT_EQ(list->currentText(), list->itemText(before));
+    EXPECT_EQ(list->currentText(), sourceName(before));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -368,26 +400,43 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  "Ch B",
                  "Error. You cannot sync two channels to each other.",
-                 ""},
-        SyncCase{"ItSelf", {}, 3, "Ch C", "Error. Channel cannot sync to itself.", ""},
-        SyncCase{"Circular", {{1, 2}, {2, 3}}, 3, "Ch A", "Error. Circular sync reference.", ""},
+                 "",
+                 2},
+        SyncCase{"ItSelf", {}, 3, "Ch C", "Error. Channel cannot sync to itself.", "", 3, true},
+        SyncCase{"Circular", {{1, 2}, {2, 3}}, 3, "Ch A", "Error. Circular sync reference.", "", 1},
         SyncCase{"LongerCircle",
                  {{1, 2}, {2, 4}, {4, 5}},
                  5,
                  "Ch A",
                  "Error. Circular sync reference.",
-                 ""},
-        SyncCase{"ChainEndingAtT0", {{1, 2}, {2, 0}}, 3, "Ch A", "", ":PULS3:SYNC CHA"},
-        SyncCase{"ItSelfWithNoChain", {}, 8, "Ch H", "Error. Channel cannot sync to itself.", ""},
-        SyncCase{"T0AlwaysAccepted", {{1, 2}, {2, 1}, {4, 1}}, 4, "T0", "", ":PULS4:SYNC T0"},
-        SyncCase{"ChannelH", {}, 7, "Ch H", "", ":PULS7:SYNC CHH"}),
+                 "",
+                 1},
+        SyncCase{"CircleThroughHigherChannels",
+                 {{3, 6}, {5, 7}, {7, 3}},
+                 3,
+                 "Ch E",
+                 "Error. Circular sync reference.",
+                 "",
+                 5},
+        SyncCase{"ChainEndingAtT0", {{1, 2}, {2, 0}}, 3, "Ch A", "", ":PULS3:SYNC CHA", 1},
+        SyncCase{"ChainAboveTheChannel", {{6, 7}, {7, 0}}, 2, "Ch F", "", ":PULS2:SYNC CHF", 6},
+        SyncCase{"ItSelfWithNoChain",
+                 {},
+                 8,
+                 "Ch H",
+                 "Error. Channel cannot sync to itself.",
+                 "",
+                 8,
+                 true},
+        SyncCase{"T0AlwaysAccepted", {{1, 2}, {2, 1}, {4, 1}}, 4, "T0", "", ":PULS4:SYNC T0", 0},
+        SyncCase{"ChannelH", {}, 7, "Ch H", "", ":PULS7:SYNC CHH", 8}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ChannelHandlersTest, SyncTextNamingNoChannelIsPutBackSilently)
 {
     QComboBox *list = form->ChSyncSourceSel[2];
     form->State.ChannelSettings[2].SyncSource = 3;
-    list->setCurrentIndex(3);
+    trimSyncList(*form, 2);
     // The lists are editable: what the box shows may be text the user typed.
     list->setEditText(q("Ch Z"));
     form->ChannelHandling->SetChannelSyncSource(list);

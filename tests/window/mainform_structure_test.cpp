@@ -1,5 +1,6 @@
 #include "WindowTestSupport.h"
 
+#include "tests/support/QtPrinters.h"
 #include "transport/TVNComPort.h"
 #include "ui/TCheckListBox.h"
 #include "ui/TPlusSpinEdit.h"
@@ -256,6 +257,28 @@ TEST(MainFormArrays, MissingNameOrWrongKindLeavesTheEntryEmpty)
     EXPECT_NE(form.MuxSelect[6], nullptr);
 }
 
+TEST(MainFormArrays, FillingNamesEveryControlItCannotFind)
+{
+    ensureApp();
+    TMainForm built;
+    EXPECT_EQ(built.FillChannelArrays(), QStringList{});
+
+    TMainForm form;
+    form.findChild<ui::TPlusSpinEdit *>(latin("ChDelayAdj3"))->setObjectName(latin("Renamed"));
+    form.findChild<QComboBox *>(latin("ChModeSel3"))->setObjectName(latin("ChDelayAdj3"));
+    form.findChild<ui::TCheckListBox *>(latin("MuxSelect5"))->setObjectName(QString());
+    EXPECT_EQ(form.FillChannelArrays(),
+              QStringList({latin("ChDelayAdj3"), latin("ChModeSel3"), latin("MuxSelect5")}));
+}
+
+// The events of every per-channel control reach a handler: the wiring found each control of
+// each page by its name and kind.
+TEST(MainFormArrays, WiringFindsEveryChannelControl)
+{
+    TMainForm &form = designForm();
+    EXPECT_EQ(form.UnwiredControls(), QStringList{});
+}
+
 struct MenuDesign {
     const char *menu;
     const char *title;
@@ -341,11 +364,15 @@ TEST(MainFormMenu, MenusAndItemsInOrder)
     const QAction *logging = form.EnableLoggingMenu;
     EXPECT_TRUE(logging->isCheckable());
     EXPECT_FALSE(logging->isChecked());
-    for (const QAction *item : {form.Exit1, form.R1, form.Save7, form.Restore12, form.Default01,
-                                form.SaveToFile1, form.Up1, form.About1})
+    for (const QAction *item : {form.Exit1, form.R1, form.SaveItems[7], form.RestoreItems[12],
+                                form.RestoreItems[0], form.SaveToFile1, form.Up1, form.About1})
         EXPECT_FALSE(item->isCheckable()) << item->objectName().toStdString();
-    EXPECT_EQ(form.Save12->objectName(), latin("Save12"));
-    EXPECT_EQ(form.Restore1->objectName(), latin("Restore1"));
+    EXPECT_EQ(form.SaveItems[0], nullptr);
+    EXPECT_EQ(form.RestoreItems[0]->objectName(), latin("Default01"));
+    for (int bin = 1; bin <= 12; ++bin) {
+        EXPECT_EQ(form.SaveItems[bin]->objectName(), latin("Save") + QString::number(bin));
+        EXPECT_EQ(form.RestoreItems[bin]->objectName(), latin("Restore") + QString::number(bin));
+    }
 }
 
 TEST(MainFormParts, TimersDesignedOffWithTheirIntervals)

@@ -24,22 +24,47 @@
 namespace {
 
 // The capture reads real screen pixels, so this binary runs against its own X server rather
-// than the offscreen platform of the other window tests. Never destroyed: torn down among the
-// exit handlers the application would reach parts of Qt already gone.
+// than the offscreen platform of the other window tests. Server and application end after the
+// last test, also a failed one, but before the exit handlers: torn down among those, the
+// application would reach parts of Qt already gone.
+class PrivateDisplay : public ::testing::Environment {
+public:
+    QApplication *app()
+    {
+        if (!m_server) {
+            m_server = std::make_unique<testsupport::XvfbServer>();
+            if (m_server->running()) {
+                qputenv("DISPLAY", m_server->display().toLocal8Bit());
+                qputenv("QT_QPA_PLATFORM", "xcb");
+                m_app = std::make_unique<QApplication>(m_argc, m_argv);
+            }
+        }
+        return m_app.get();
+    }
+
+    void TearDown() override
+    {
+        m_app.reset();
+        m_server.reset();
+    }
+
+private:
+    int m_argc = 1;
+    char m_name[25] = "screenshot_handlers_test";
+    char *m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<testsupport::XvfbServer> m_server;
+    std::unique_ptr<QApplication> m_app;
+};
+
 QApplication *xApp()
 {
-    static testsupport::XvfbServer *server = new testsupport::XvfbServer;
-    static QApplication *app = []() -> QApplication * {
-        if (!server->running())
-            return nullptr;
-        qputenv("DISPLAY", server->display().toLocal8Bit());
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        static int argc = 1;
-        static char name[] = "screenshot_handlers_test";
-        static char *argv[] = {name, nullptr};
-        return new QApplication(argc, argv);
+    // The test framework owns the environment and runs its TearDown after the last test.
+    static PrivateDisplay *display = [] {
+        auto *environment = new PrivateDisplay;
+        ::testing::AddGlobalTestEnvironment(environment);
+        return environment;
     }();
-    return app;
+    return display->app();
 }
 
 void settle(const std::function<bool()> &done)

@@ -89,8 +89,8 @@ protected:
 
 TEST_F(StorageTest, SecondRecallBeforeThePassReplacesTheFirst)
 {
-    form->Restore3->trigger();
-    form->Restore5->trigger();
+    form->RestoreItems[3]->trigger();
+    form->RestoreItems[5]->trigger();
     EXPECT_EQ(sent(), QStringList{q("*RCL 5")});
 }
 
