@@ -88,8 +88,7 @@ TEST(HelpText, OneLinePerSwitch)
 TEST(VersionText, NameAndVersionOnOneLine)
 {
     EXPECT_EQ(ilink::startup::VersionText(QStringLiteral("VNHLxx_HRxx_GUI")),
-              QStringLiteral("VNHLxx_HRxx_GUI (HLxx HRxx Pulse Generator) ") +
-                  QStringLiteral(PULSEGEN_PROJECT_VERSION) + u'\n');
+              QStringLiteral("VNHLxx_HRxx_GUI (HLxx HRxx Pulse Generator) 1.0.0.0\n"));
 }
 
 } // namespace
