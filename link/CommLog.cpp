@@ -29,8 +29,8 @@ CommLog::~CommLog()
 
 QString CommLog::FileNameFor(const QString &userName, const QString &startTimeStamp)
 {
-    return QStringLiteral("HxxxLogFile_") + userName + u'_' + startTimeStamp
-           + QStringLiteral(".txt");
+    return QStringLiteral("HxxxLogFile_") + userName + u'_' + startTimeStamp +
+           QStringLiteral(".txt");
 }
 
 QString CommLog::TimeOfDay()
@@ -99,9 +99,10 @@ void CommLog::switchOn()
     setEnabled(true);
     m_file.setFileName(m_filePath);
     const QLocale locale = QLocale::system();
-    const bool ok = m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                    && writeLine(HeaderLine(locale.toString(QDate::currentDate(), QLocale::ShortFormat),
-                                            localtime::LongTimeText(locale, QTime::currentTime())));
+    const bool ok =
+        m_file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        writeLine(HeaderLine(locale.toString(QDate::currentDate(), QLocale::ShortFormat),
+                             localtime::LongTimeText(locale, QTime::currentTime())));
     if (ok)
         return;
     m_file.close();

@@ -133,8 +133,8 @@ std::optional<double> ToDouble(QByteArrayView text)
         return std::nullopt;
     const std::string_view s = *unsignedText;
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value,
-                                           std::chars_format::general);
+    const auto [end, ec] =
+        std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
     if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -11,8 +11,8 @@ bool isSwitch(const QString &argument, QLatin1StringView word)
     if (argument.size() != word.size() + 1)
         return false;
     const QChar lead = argument.front();
-    return (lead == u'-' || lead == u'/')
-           && QStringView(argument).mid(1).compare(word, Qt::CaseInsensitive) == 0;
+    return (lead == u'-' || lead == u'/') &&
+           QStringView(argument).mid(1).compare(word, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace

@@ -13,7 +13,8 @@ constexpr int CompactInputClockGroupHeight = 60;
 
 } // namespace
 
-SeriesCapabilities capabilitiesForSeries(int series) {
+SeriesCapabilities capabilitiesForSeries(int series)
+{
     SeriesCapabilities c{};
     c.inputClockGroup = GroupDisplay::Designed;
     c.hrbInputClockItems = series == SeriesHRB;
@@ -39,7 +40,8 @@ SeriesCapabilities capabilitiesForSeries(int series) {
     return c;
 }
 
-bool channelPageShown(int page, int channelCount) {
+bool channelPageShown(int page, int channelCount)
+{
     if (page < 0 || page > 7)
         return false;
     if (page <= 1)
@@ -51,11 +53,13 @@ bool channelPageShown(int page, int channelCount) {
     return channelCount == 8;
 }
 
-QStringList designedSyncSourceItems() {
+QStringList designedSyncSourceItems()
+{
     return captions(TokenTable::SyncSource);
 }
 
-void trimSyncSourceItems(QStringList &items, int channel, int channelCount) {
+void trimSyncSourceItems(QStringList &items, int channel, int channelCount)
+{
     if (items.size() <= channelCount)
         return;
     const qsizetype keep = std::max(channelCount + 1, 0);
@@ -65,7 +69,8 @@ void trimSyncSourceItems(QStringList &items, int channel, int channelCount) {
         items.removeAt(channel);
 }
 
-MuxLayout muxLayout(int channelCount) {
+MuxLayout muxLayout(int channelCount)
+{
     if (channelCount == 2)
         return {2, 20};
     if (channelCount == 4)

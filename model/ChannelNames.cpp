@@ -4,11 +4,13 @@
 
 namespace model {
 
-std::optional<int> GetChannelNumber(const QString &name) {
+std::optional<int> GetChannelNumber(const QString &name)
+{
     return findToken(TokenTable::SyncSource, name);
 }
 
-bool GetChSyncName(int n, QString &name) {
+bool GetChSyncName(int n, QString &name)
+{
     const QList<TokenItem> &items = tokenItems(TokenTable::SyncSource);
     if (n < 0 || n >= items.size())
         return false;
@@ -16,7 +18,8 @@ bool GetChSyncName(int n, QString &name) {
     return true;
 }
 
-bool GetChCmdName(int n, QString &name) {
+bool GetChCmdName(int n, QString &name)
+{
     const QList<TokenItem> &items = tokenItems(TokenTable::SyncSource);
     if (n < 0 || n >= items.size())
         return false;
@@ -24,7 +27,8 @@ bool GetChCmdName(int n, QString &name) {
     return true;
 }
 
-std::optional<int> GetChannelIndex(const QStringList &items, int n) {
+std::optional<int> GetChannelIndex(const QStringList &items, int n)
+{
     QString name;
     if (!GetChSyncName(n, name))
         return std::nullopt;

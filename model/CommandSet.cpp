@@ -11,11 +11,13 @@ namespace model {
 
 namespace {
 
-QString s(const char *text) {
+QString s(const char *text)
+{
     return QString::fromLatin1(text);
 }
 
-std::map<SystemSetting, SystemCommand> buildSystemCommands() {
+std::map<SystemSetting, SystemCommand> buildSystemCommands()
+{
     using S = SystemSetting;
     using F = ArgFormat;
     using T = TokenTable;
@@ -68,7 +70,8 @@ std::map<SystemSetting, SystemCommand> buildSystemCommands() {
     return table;
 }
 
-std::map<ChannelSetting, ChannelCommand> buildChannelCommands() {
+std::map<ChannelSetting, ChannelCommand> buildChannelCommands()
+{
     using C = ChannelSetting;
     using F = ArgFormat;
     using T = TokenTable;
@@ -97,17 +100,20 @@ std::map<ChannelSetting, ChannelCommand> buildChannelCommands() {
 
 } // namespace
 
-const SystemCommand &systemCommand(SystemSetting setting) {
+const SystemCommand &systemCommand(SystemSetting setting)
+{
     static const std::map<SystemSetting, SystemCommand> table = buildSystemCommands();
     return table.at(setting);
 }
 
-const ChannelCommand &channelCommand(ChannelSetting setting) {
+const ChannelCommand &channelCommand(ChannelSetting setting)
+{
     static const std::map<ChannelSetting, ChannelCommand> table = buildChannelCommands();
     return table.at(setting);
 }
 
-const QList<SystemSetting> &systemReadBackOrder() {
+const QList<SystemSetting> &systemReadBackOrder()
+{
     using S = SystemSetting;
     static const QList<SystemSetting> order = {
         S::ShotCounterEnable, S::Period,      S::BurstCount,  S::PulseMode,    S::DutyOnCount,
@@ -117,7 +123,8 @@ const QList<SystemSetting> &systemReadBackOrder() {
     return order;
 }
 
-QList<SystemSetting> clockReadBackOrder(int series) {
+QList<SystemSetting> clockReadBackOrder(int series)
+{
     using S = SystemSetting;
     switch (series) {
     case SeriesHRA:
@@ -131,7 +138,8 @@ QList<SystemSetting> clockReadBackOrder(int series) {
     }
 }
 
-const QList<ChannelSetting> &channelReadBackOrder() {
+const QList<ChannelSetting> &channelReadBackOrder()
+{
     using C = ChannelSetting;
     static const QList<ChannelSetting> order = {
         C::Enable,      C::Delay,        C::Width,      C::Mode,     C::BurstCount,
@@ -141,7 +149,8 @@ const QList<ChannelSetting> &channelReadBackOrder() {
     return order;
 }
 
-QString formatArgument(ArgFormat format, std::optional<TokenTable> table, double value) {
+QString formatArgument(ArgFormat format, std::optional<TokenTable> table, double value)
+{
     switch (format) {
     case ArgFormat::Period:
         return formatPeriod(value);
@@ -168,80 +177,96 @@ QString formatArgument(ArgFormat format, std::optional<TokenTable> table, double
     return {};
 }
 
-QString buildCommand(SystemSetting setting, double value) {
+QString buildCommand(SystemSetting setting, double value)
+{
     const SystemCommand &c = systemCommand(setting);
     return c.command + formatArgument(c.format, c.table, value);
 }
 
-QString buildChannelCommand(ChannelSetting setting, int channel, double value) {
+QString buildChannelCommand(ChannelSetting setting, int channel, double value)
+{
     const ChannelCommand &c = channelCommand(setting);
     return channelCommandHeader(setting, channel) + formatArgument(c.format, c.table, value);
 }
 
-QString queryOf(SystemSetting setting) {
+QString queryOf(SystemSetting setting)
+{
     return systemCommand(setting).query;
 }
 
-QString channelHeader(int channel) {
+QString channelHeader(int channel)
+{
     Q_ASSERT(channel >= 1 && channel <= 8);
     return QStringLiteral(":PULS") + QString::number(channel);
 }
 
-QString channelCommandHeader(ChannelSetting setting, int channel) {
+QString channelCommandHeader(ChannelSetting setting, int channel)
+{
     return channelHeader(channel) + channelCommand(setting).path + QLatin1Char(' ');
 }
 
-QString channelQueryOf(ChannelSetting setting, int channel) {
+QString channelQueryOf(ChannelSetting setting, int channel)
+{
     return channelHeader(channel) + channelCommand(setting).path;
 }
 
-QString settingsLine(SystemSetting setting, const QString &valueText) {
+QString settingsLine(SystemSetting setting, const QString &valueText)
+{
     const SystemCommand &c = systemCommand(setting);
     if (c.lineHeader.isEmpty())
         return {};
     return c.lineHeader + valueText;
 }
 
-QString channelSettingsLine(ChannelSetting setting, int channel, const QString &valueText) {
+QString channelSettingsLine(ChannelSetting setting, int channel, const QString &valueText)
+{
     return channelCommandHeader(setting, channel) + valueText;
 }
 
-QString identificationQuery() {
+QString identificationQuery()
+{
     return QStringLiteral("*IDN");
 }
 
-QString saveCommand(int bin) {
+QString saveCommand(int bin)
+{
     return QStringLiteral("*SAV ") + QString::number(bin);
 }
 
-QString recallCommand(int bin) {
+QString recallCommand(int bin)
+{
     return QStringLiteral("*RCL ") + QString::number(bin);
 }
 
-QString calibrationTypeQuery() {
+QString calibrationTypeQuery()
+{
     return QStringLiteral(":PULS1:CAL:TYPE");
 }
 
-const QStringList &calibrationTypes() {
+const QStringList &calibrationTypes()
+{
     static const QStringList types = {QStringLiteral("AT20"), QStringLiteral("AT35"),
                                       QStringLiteral("AT45"), QStringLiteral("L130"),
                                       QStringLiteral("L82")};
     return types;
 }
 
-QString shotCountQuery(int series) {
+QString shotCountQuery(int series)
+{
     // The other series' form already holds a "?"; the query operation appends its own anyway,
     // and the instrument expects exactly that.
     return series == SeriesVDX ? QStringLiteral(":PULS0:COUN:PULSES")
                                : QStringLiteral(":PULS0:COUN:COUN? TCNTS");
 }
 
-QString shotCounterClearCommand(int series) {
+QString shotCounterClearCommand(int series)
+{
     return series == SeriesVDX ? QStringLiteral(":PULS0:COUN:CL")
                                : QStringLiteral(":PULS0:COUN:CL TCNTS");
 }
 
-unsigned muxUsableBits(int channelCount) {
+unsigned muxUsableBits(int channelCount)
+{
     unsigned bits = 0x03u;
     if (channelCount > 2)
         bits |= 0x0Cu;
@@ -250,7 +275,8 @@ unsigned muxUsableBits(int channelCount) {
     return bits;
 }
 
-int muxMaskFromChecks(const std::array<bool, 8> &checked, int channelCount) {
+int muxMaskFromChecks(const std::array<bool, 8> &checked, int channelCount)
+{
     const unsigned usable = muxUsableBits(channelCount);
     unsigned mask = 0;
     for (unsigned k = 0; k < 8; ++k) {
@@ -260,7 +286,8 @@ int muxMaskFromChecks(const std::array<bool, 8> &checked, int channelCount) {
     return static_cast<int>(mask);
 }
 
-std::array<bool, 8> muxChecksFromMask(int mask, int channelCount) {
+std::array<bool, 8> muxChecksFromMask(int mask, int channelCount)
+{
     const unsigned bits = static_cast<unsigned>(mask) & muxUsableBits(channelCount);
     std::array<bool, 8> checked{};
     for (unsigned k = 0; k < 8; ++k)

@@ -2,7 +2,8 @@
 
 namespace model {
 
-int InstrumentSeriesOf(const QString &modelNumber) {
+int InstrumentSeriesOf(const QString &modelNumber)
+{
     static const struct {
         QLatin1String name;
         int series;
@@ -19,7 +20,8 @@ int InstrumentSeriesOf(const QString &modelNumber) {
     return SeriesUnknown;
 }
 
-int ChannelCountOf(const QString &modelNumber) {
+int ChannelCountOf(const QString &modelNumber)
+{
     static const struct {
         QLatin1String model;
         int channels;
@@ -36,7 +38,8 @@ int ChannelCountOf(const QString &modelNumber) {
     return 8;
 }
 
-QString CompanyNameOf(const QString &companyCode) {
+QString CompanyNameOf(const QString &companyCode)
+{
     if (companyCode == QLatin1String("VN"))
         return QStringLiteral("Veltrano");
     if (companyCode == QLatin1String("DRK"))
@@ -44,7 +47,8 @@ QString CompanyNameOf(const QString &companyCode) {
     return QStringLiteral("Unknown");
 }
 
-const QStringList &acceptedModels() {
+const QStringList &acceptedModels()
+{
     static const QStringList models = {
         QStringLiteral("HRA2"),  QStringLiteral("HRA4"),  QStringLiteral("HRA8"),
         QStringLiteral("HRB4"),  QStringLiteral("HRB8"),  QStringLiteral("HLA2"),
@@ -54,7 +58,8 @@ const QStringList &acceptedModels() {
     return models;
 }
 
-bool isAcceptedModel(const QString &modelNumber) {
+bool isAcceptedModel(const QString &modelNumber)
+{
     return acceptedModels().contains(modelNumber, Qt::CaseSensitive);
 }
 

@@ -2,12 +2,13 @@
 
 #include <charconv>
 #include <cmath>
-#include <string_view>
 #include <limits>
+#include <string_view>
 
 namespace model {
 
-QString formatFixed(double value, int decimals) {
+QString formatFixed(double value, int decimals)
+{
     QString text = QString::number(value, 'f', decimals);
     // A tiny negative value rounds to zero; the instrument should not see a signed zero.
     if (text.startsWith(QLatin1Char('-'))) {
@@ -20,19 +21,23 @@ QString formatFixed(double value, int decimals) {
     return text;
 }
 
-QString formatPeriod(double seconds) {
+QString formatPeriod(double seconds)
+{
     return formatFixed(seconds, 9);
 }
 
-QString formatTime(double seconds) {
+QString formatTime(double seconds)
+{
     return formatFixed(seconds, 11);
 }
 
-QString formatVolts(double volts) {
+QString formatVolts(double volts)
+{
     return formatFixed(volts, 2);
 }
 
-double roundHalfEven(double value) {
+double roundHalfEven(double value)
+{
     if (!std::isfinite(value))
         return value;
     const double lower = std::floor(value);
@@ -44,7 +49,8 @@ double roundHalfEven(double value) {
     return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
 }
 
-std::int32_t countToInt32(double value) {
+std::int32_t countToInt32(double value)
+{
     const double r = roundHalfEven(value);
     if (std::isnan(r))
         return 0;
@@ -55,7 +61,8 @@ std::int32_t countToInt32(double value) {
     return static_cast<std::int32_t>(r);
 }
 
-std::uint32_t countToUInt32(double value) {
+std::uint32_t countToUInt32(double value)
+{
     const double r = roundHalfEven(value);
     if (std::isnan(r) || r <= 0.0)
         return 0;
@@ -64,15 +71,18 @@ std::uint32_t countToUInt32(double value) {
     return static_cast<std::uint32_t>(r);
 }
 
-QString integerNotation(std::int64_t value) {
+QString integerNotation(std::int64_t value)
+{
     return QString::number(static_cast<qlonglong>(value));
 }
 
-QString unsignedNotation(std::uint32_t value) {
+QString unsignedNotation(std::uint32_t value)
+{
     return QString::number(static_cast<qulonglong>(value));
 }
 
-QString generalNotation(double value) {
+QString generalNotation(double value)
+{
     if (std::isnan(value))
         return QStringLiteral("NAN");
     if (std::isinf(value))
@@ -111,7 +121,8 @@ QString generalNotation(double value) {
     return value < 0 ? QLatin1Char('-') + text : text;
 }
 
-ShortestDecimal shortestDecimal(double magnitude) {
+ShortestDecimal shortestDecimal(double magnitude)
+{
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
     const std::string_view sci(buf, static_cast<size_t>(res.ptr - buf));

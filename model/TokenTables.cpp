@@ -16,7 +16,8 @@ struct Row {
     std::initializer_list<const char *> extraReplies;
 };
 
-QList<TokenItem> makeTable(std::initializer_list<Row> rows) {
+QList<TokenItem> makeTable(std::initializer_list<Row> rows)
+{
     QList<TokenItem> items;
     for (const Row &row : rows) {
         TokenItem item;
@@ -31,7 +32,8 @@ QList<TokenItem> makeTable(std::initializer_list<Row> rows) {
     return items;
 }
 
-std::map<TokenTable, QList<TokenItem>> buildTables() {
+std::map<TokenTable, QList<TokenItem>> buildTables()
+{
     std::map<TokenTable, QList<TokenItem>> t;
     t[TokenTable::PulseMode] = makeTable({
         {"NORM", "Continuous", "Normal", {}},
@@ -132,21 +134,24 @@ std::map<TokenTable, QList<TokenItem>> buildTables() {
 
 } // namespace
 
-const QList<TokenItem> &tokenItems(TokenTable table) {
+const QList<TokenItem> &tokenItems(TokenTable table)
+{
     static const std::map<TokenTable, QList<TokenItem>> tables = buildTables();
     static const QList<TokenItem> none;
     const auto it = tables.find(table);
     return it == tables.end() ? none : it->second;
 }
 
-QString tokenAt(TokenTable table, int position) {
+QString tokenAt(TokenTable table, int position)
+{
     const QList<TokenItem> &items = tokenItems(table);
     if (position < 0 || position >= items.size())
         return {};
     return items.at(position).token;
 }
 
-std::optional<int> findToken(TokenTable table, const QString &reply) {
+std::optional<int> findToken(TokenTable table, const QString &reply)
+{
     const QList<TokenItem> &items = tokenItems(table);
     for (int i = 0; i < items.size(); ++i) {
         if (items.at(i).replies.contains(reply, Qt::CaseSensitive))
@@ -155,25 +160,29 @@ std::optional<int> findToken(TokenTable table, const QString &reply) {
     return std::nullopt;
 }
 
-int decodeToken(TokenTable table, const QString &reply, int previous) {
+int decodeToken(TokenTable table, const QString &reply, int previous)
+{
     return findToken(table, reply).value_or(previous);
 }
 
-QStringList captions(TokenTable table) {
+QStringList captions(TokenTable table)
+{
     QStringList result;
     for (const TokenItem &item : tokenItems(table))
         result.append(item.caption);
     return result;
 }
 
-QStringList channelModeCaptions() {
+QStringList channelModeCaptions()
+{
     QStringList result;
     for (const TokenItem &item : tokenItems(TokenTable::PulseMode))
         result.append(item.altCaption);
     return result;
 }
 
-QStringList hrbOutputClockCaptions(int inputClockMode) {
+QStringList hrbOutputClockCaptions(int inputClockMode)
+{
     if (inputClockMode == 0)
         return captions(TokenTable::HrbOutputClock);
     QStringList result;
@@ -182,11 +191,13 @@ QStringList hrbOutputClockCaptions(int inputClockMode) {
     return result;
 }
 
-TokenTable inputClockTable(int series) {
+TokenTable inputClockTable(int series)
+{
     return series == SeriesHRB ? TokenTable::InputClockMode : TokenTable::InputClockSource;
 }
 
-TokenTable outputClockTable(int series) {
+TokenTable outputClockTable(int series)
+{
     return series == SeriesHRB ? TokenTable::HrbOutputClock : TokenTable::OutputClock;
 }
 

@@ -13,7 +13,8 @@ namespace model {
 namespace {
 
 // Rounding as the grid check defines it: half away from zero at the given scale, then cut.
-double roundTo(double x, double scale) {
+double roundTo(double x, double scale)
+{
     const double shifted = x * scale;
     return std::trunc(shifted < 0 ? shifted - 0.5 : shifted + 0.5) / scale;
 }
@@ -26,7 +27,8 @@ constexpr std::int64_t GridToleranceUnits = 9; // GridTolerance in units of the 
 // shortest decimal that reads back as x: the digits that were typed or read back. The binary
 // value itself is no guide at that scale, since above 512 s a double is coarser than 1e-13.
 // Empty when x is too large for 64 bits at that scale.
-std::optional<std::int64_t> unitsOf13thDecimal(double x) {
+std::optional<std::int64_t> unitsOf13thDecimal(double x)
+{
     const double a = std::fabs(x);
     if (!(a < 4e5))
         return std::nullopt;
@@ -45,7 +47,8 @@ std::optional<std::int64_t> unitsOf13thDecimal(double x) {
 
 } // namespace
 
-std::optional<SeriesLimits> limitsForSeries(int series) {
+std::optional<SeriesLimits> limitsForSeries(int series)
+{
     SeriesLimits l;
     switch (series) {
     case SeriesHRA:
@@ -108,7 +111,8 @@ std::optional<SeriesLimits> limitsForSeries(int series) {
     return l;
 }
 
-bool CheckResolution(double value, double step) {
+bool CheckResolution(double value, double step)
+{
     if (!std::isfinite(value))
         return false;
     // Without a grid there is nothing to be off; dividing by it would be meaningless.

@@ -104,7 +104,10 @@ QString resolvedDevice(qint32 port)
     return QFileInfo(path).canonicalFilePath();
 }
 #else
-QString resolvedDevice(qint32 port) { return TVNComPort::DevicePath(port); }
+QString resolvedDevice(qint32 port)
+{
+    return TVNComPort::DevicePath(port);
+}
 #endif
 
 } // namespace
@@ -279,9 +282,15 @@ private:
 
 TVNComPort::TVNComPort(QObject *owner) : QObject(owner), d(std::make_unique<Private>()) {}
 
-TVNComPort::~TVNComPort() { Close(); }
+TVNComPort::~TVNComPort()
+{
+    Close();
+}
 
-void TVNComPort::setDialogs(UserDialogs *dialogs) { d->dialogs = dialogs; }
+void TVNComPort::setDialogs(UserDialogs *dialogs)
+{
+    d->dialogs = dialogs;
+}
 
 bool TVNComPort::Open()
 {
@@ -321,7 +330,10 @@ void TVNComPort::Flush()
     d->port->clearError();
 }
 
-bool TVNComPort::Write(const QByteArray &sData) { return WriteRaw(sData.constData(), quint32(sData.size())); }
+bool TVNComPort::Write(const QByteArray &sData)
+{
+    return WriteRaw(sData.constData(), quint32(sData.size()));
+}
 
 bool TVNComPort::WriteRaw(const char *bData, quint32 bSize)
 {
@@ -368,8 +380,9 @@ QByteArray TVNComPort::Read()
         if (d->timedOut) {
             if (d->allowEvents && OnTimeout)
                 OnTimeout(this);
-            if (d->showErrors && d->ask(Kind::Warning, QStringLiteral("Timeout waiting for response."),
-                                        {Button::Abort, Button::Retry}) == Button::Retry) {
+            if (d->showErrors &&
+                d->ask(Kind::Warning, QStringLiteral("Timeout waiting for response."),
+                       {Button::Abort, Button::Retry}) == Button::Retry) {
                 d->timedOut = false;
                 clock.restart();
                 deadline = d->responseTime;
@@ -444,10 +457,19 @@ bool TVNComPort::Pick()
     return true;
 }
 
-bool TVNComPort::AllowEvents() const { return d->allowEvents; }
-void TVNComPort::setAllowEvents(bool on) { d->allowEvents = on; }
+bool TVNComPort::AllowEvents() const
+{
+    return d->allowEvents;
+}
+void TVNComPort::setAllowEvents(bool on)
+{
+    d->allowEvents = on;
+}
 
-qint32 TVNComPort::Baud() const { return d->baudRate; }
+qint32 TVNComPort::Baud() const
+{
+    return d->baudRate;
+}
 void TVNComPort::setBaud(qint32 baud)
 {
     if (baud == d->baudRate)
@@ -457,15 +479,24 @@ void TVNComPort::setBaud(qint32 baud)
         Open();
 }
 
-QByteArray TVNComPort::EndOfResponse() const { return d->endOfResponse; }
-QByteArray TVNComPort::EndOfResponseRaw() const { return d->endOfResponseRaw; }
+QByteArray TVNComPort::EndOfResponse() const
+{
+    return d->endOfResponse;
+}
+QByteArray TVNComPort::EndOfResponseRaw() const
+{
+    return d->endOfResponseRaw;
+}
 void TVNComPort::setEndOfResponse(const QByteArray &eor)
 {
     d->endOfResponse = eor;
     d->endOfResponseRaw = convertEndOfResponse(eor);
 }
 
-THandshake TVNComPort::Handshaking() const { return d->handshake; }
+THandshake TVNComPort::Handshaking() const
+{
+    return d->handshake;
+}
 void TVNComPort::setHandshaking(THandshake h)
 {
     if (h == d->handshake)
@@ -475,7 +506,10 @@ void TVNComPort::setHandshaking(THandshake h)
         Open();
 }
 
-TParity TVNComPort::Parity() const { return d->parity; }
+TParity TVNComPort::Parity() const
+{
+    return d->parity;
+}
 void TVNComPort::setParity(TParity p)
 {
     if (p == d->parity)
@@ -507,14 +541,29 @@ bool TVNComPort::State() const
 #endif
 }
 
-bool TVNComPort::InUse() const { return d->portInUse; }
+bool TVNComPort::InUse() const
+{
+    return d->portInUse;
+}
 
-quint32 TVNComPort::ResponseTime() const { return d->responseTime; }
-void TVNComPort::setResponseTime(quint32 ms) { d->responseTime = ms; }
+quint32 TVNComPort::ResponseTime() const
+{
+    return d->responseTime;
+}
+void TVNComPort::setResponseTime(quint32 ms)
+{
+    d->responseTime = ms;
+}
 
-bool TVNComPort::Opened() const { return d->isOpen(); }
+bool TVNComPort::Opened() const
+{
+    return d->isOpen();
+}
 
-qint32 TVNComPort::Port() const { return d->portNumber; }
+qint32 TVNComPort::Port() const
+{
+    return d->portNumber;
+}
 void TVNComPort::setPort(qint32 port)
 {
     if (port == d->portNumber)
@@ -524,12 +573,24 @@ void TVNComPort::setPort(qint32 port)
         Open();
 }
 
-bool TVNComPort::ShowErrors() const { return d->showErrors; }
-void TVNComPort::setShowErrors(bool on) { d->showErrors = on; }
+bool TVNComPort::ShowErrors() const
+{
+    return d->showErrors;
+}
+void TVNComPort::setShowErrors(bool on)
+{
+    d->showErrors = on;
+}
 
-bool TVNComPort::TimedOut() const { return d->timedOut; }
+bool TVNComPort::TimedOut() const
+{
+    return d->timedOut;
+}
 
-QByteArray TVNComPort::Version() const { return kVersion; }
+QByteArray TVNComPort::Version() const
+{
+    return kVersion;
+}
 void TVNComPort::setVersion(const QByteArray &) {}
 
 QString TVNComPort::DevicePath(qint32 port)

@@ -17,16 +17,16 @@ public:
     enum class Kind { Information, Warning, Error };
 
     struct FileChoice {
-        QString title;            // empty: the toolkit's default title
-        QString directory;        // initial directory; empty: the working directory
-        QString filter;           // in the program's own form, e.g. "Text file|*.txt"
-        QString defaultSuffix;    // appended to a name typed without extension, e.g. "txt"
+        QString title;         // empty: the toolkit's default title
+        QString directory;     // initial directory; empty: the working directory
+        QString filter;        // in the program's own form, e.g. "Text file|*.txt"
+        QString defaultSuffix; // appended to a name typed without extension, e.g. "txt"
     };
 
     struct PortChoice {
-        QStringList entries;      // "COM3", "COM12", ...
-        QStringList toolTips;     // one per entry: the device the entry maps to
-        int preselected = -1;     // index into entries, -1 for none
+        QStringList entries;  // "COM3", "COM12", ...
+        QStringList toolTips; // one per entry: the device the entry maps to
+        int preselected = -1; // index into entries, -1 for none
     };
 
     virtual ~UserDialogs() = default;

@@ -97,9 +97,8 @@ template <auto Array> QString ChannelControlName(int channel)
 // control has the name or the one that has it is of another kind; its name is then added to
 // `missing`.
 template <typename Control>
-TMainForm::ChannelArray<Control> FindChannelControls(const QObject &root,
-                                                     const ChannelControl<Control> &kind,
-                                                     QStringList &missing)
+TMainForm::ChannelArray<Control>
+FindChannelControls(const QObject &root, const ChannelControl<Control> &kind, QStringList &missing)
 {
     TMainForm::ChannelArray<Control> found{};
     for (int n = 1; n <= TMainForm::kChannelCount; ++n) {

@@ -1,6 +1,6 @@
 // One output channel's block of the state read-back.
-#include "ui/TMainForm.h"
 #include "ui/FormParts.h"
+#include "ui/TMainForm.h"
 
 #include "link/Communication.h"
 #include "model/Capabilities.h"
@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-
 
 namespace ui {
 
@@ -67,19 +66,39 @@ void TMainForm::ReadChannelSettings(int n)
             read = readInteger(ch.Enabled,
                                [this, n](std::int32_t v) { ChEnablebox[n]->setChecked(v == 1); });
             break;
-        case ChannelSetting::Delay: read = readFloat(ch.Delay, ChDelayAdj[n]); break;
-        case ChannelSetting::Width: read = readFloat(ch.Width, ChWidthAdj[n]); break;
-        case ChannelSetting::Mode: read = readToken(ch.Mode, ChModeSel[n]); break;
-        case ChannelSetting::BurstCount: read = readCount(ch.BurstCount, ChBurstAdj[n]); break;
-        case ChannelSetting::DutyOnCount: read = readCount(ch.DutyOnCount, ChDutyOnAdj[n]); break;
+        case ChannelSetting::Delay:
+            read = readFloat(ch.Delay, ChDelayAdj[n]);
+            break;
+        case ChannelSetting::Width:
+            read = readFloat(ch.Width, ChWidthAdj[n]);
+            break;
+        case ChannelSetting::Mode:
+            read = readToken(ch.Mode, ChModeSel[n]);
+            break;
+        case ChannelSetting::BurstCount:
+            read = readCount(ch.BurstCount, ChBurstAdj[n]);
+            break;
+        case ChannelSetting::DutyOnCount:
+            read = readCount(ch.DutyOnCount, ChDutyOnAdj[n]);
+            break;
         case ChannelSetting::DutyOffCount:
             read = readCount(ch.DutyOffCount, ChDutyOffAdj[n]);
             break;
-        case ChannelSetting::SyncSource: read = ReadChannelSyncSource(n, query, valueText); break;
-        case ChannelSetting::Polarity: read = readToken(ch.Polarity, ChPolaritySel[n]); break;
-        case ChannelSetting::WaitCount: read = readCount(ch.WaitCount, ChWaitCountAdj[n]); break;
-        case ChannelSetting::GateMode: read = readToken(ch.GateMode, ChGateModeSel[n]); break;
-        case ChannelSetting::Amplitude: read = readFloat(ch.Amplitude, ChAmplitudeAdj[n]); break;
+        case ChannelSetting::SyncSource:
+            read = ReadChannelSyncSource(n, query, valueText);
+            break;
+        case ChannelSetting::Polarity:
+            read = readToken(ch.Polarity, ChPolaritySel[n]);
+            break;
+        case ChannelSetting::WaitCount:
+            read = readCount(ch.WaitCount, ChWaitCountAdj[n]);
+            break;
+        case ChannelSetting::GateMode:
+            read = readToken(ch.GateMode, ChGateModeSel[n]);
+            break;
+        case ChannelSetting::Amplitude:
+            read = readFloat(ch.Amplitude, ChAmplitudeAdj[n]);
+            break;
         case ChannelSetting::OutputMode:
             read = readText();
             if (!read)

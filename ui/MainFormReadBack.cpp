@@ -29,7 +29,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-
 namespace ui {
 
 using model::SystemSetting;
@@ -192,30 +191,66 @@ void TMainForm::ReadSystemSetting(SystemSetting setting)
 
     bool read = false;
     switch (setting) {
-    case SystemSetting::ShotCounterEnable: read = readFlag(ss.ShotCounterEnabled, ShotCountEnbl); break;
-    case SystemSetting::Period: read = readFloat(ss.Period, PeriodAdj); break;
-    case SystemSetting::BurstCount: read = readCount(ss.BurstCount, SysBurstAdj); break;
-    case SystemSetting::PulseMode: read = readToken(ss.PulseMode, SystemModeSel); break;
-    case SystemSetting::DutyOnCount: read = readCount(ss.DutyOnCount, SysDutyOnAdj); break;
-    case SystemSetting::DutyOffCount: read = readCount(ss.DutyOffCount, SysDutyOffAdj); break;
-    case SystemSetting::TriggerMode: read = readToken(ss.TriggerMode, TrigModeSel); break;
-    case SystemSetting::TriggerEdge: read = readToken(ss.TriggerEdge, TriggerEdgeSel); break;
-    case SystemSetting::TriggerLevel: read = readFloat(ss.TriggerLevel, TrigThresholdAdj); break;
-    case SystemSetting::GateMode: read = readToken(ss.GateMode, GateModeSel); break;
-    case SystemSetting::GateLogic: read = readToken(ss.GateLogic, GateLogicSel); break;
-    case SystemSetting::GateLevel: read = readFloat(ss.GateLevel, GateThresholdAdj); break;
-    case SystemSetting::AutoStart: read = readFlag(ss.AutoStart, AutoStartEnbl); break;
-    case SystemSetting::InputClockSource: read = readToken(ss.InputClock, ExternalInputClkSel); break;
-    case SystemSetting::OutputClock: read = readToken(ss.OutputClock, ExternalOutputClkSel); break;
-    case SystemSetting::InputClockMode: read = readToken(ss.InputClock, ExternalInputClkSel); break;
-    case SystemSetting::InputClockRate: read = readRate(ss.InputClockRate, InputClockRateAdj); break;
+    case SystemSetting::ShotCounterEnable:
+        read = readFlag(ss.ShotCounterEnabled, ShotCountEnbl);
+        break;
+    case SystemSetting::Period:
+        read = readFloat(ss.Period, PeriodAdj);
+        break;
+    case SystemSetting::BurstCount:
+        read = readCount(ss.BurstCount, SysBurstAdj);
+        break;
+    case SystemSetting::PulseMode:
+        read = readToken(ss.PulseMode, SystemModeSel);
+        break;
+    case SystemSetting::DutyOnCount:
+        read = readCount(ss.DutyOnCount, SysDutyOnAdj);
+        break;
+    case SystemSetting::DutyOffCount:
+        read = readCount(ss.DutyOffCount, SysDutyOffAdj);
+        break;
+    case SystemSetting::TriggerMode:
+        read = readToken(ss.TriggerMode, TrigModeSel);
+        break;
+    case SystemSetting::TriggerEdge:
+        read = readToken(ss.TriggerEdge, TriggerEdgeSel);
+        break;
+    case SystemSetting::TriggerLevel:
+        read = readFloat(ss.TriggerLevel, TrigThresholdAdj);
+        break;
+    case SystemSetting::GateMode:
+        read = readToken(ss.GateMode, GateModeSel);
+        break;
+    case SystemSetting::GateLogic:
+        read = readToken(ss.GateLogic, GateLogicSel);
+        break;
+    case SystemSetting::GateLevel:
+        read = readFloat(ss.GateLevel, GateThresholdAdj);
+        break;
+    case SystemSetting::AutoStart:
+        read = readFlag(ss.AutoStart, AutoStartEnbl);
+        break;
+    case SystemSetting::InputClockSource:
+        read = readToken(ss.InputClock, ExternalInputClkSel);
+        break;
+    case SystemSetting::OutputClock:
+        read = readToken(ss.OutputClock, ExternalOutputClkSel);
+        break;
+    case SystemSetting::InputClockMode:
+        read = readToken(ss.InputClock, ExternalInputClkSel);
+        break;
+    case SystemSetting::InputClockRate:
+        read = readRate(ss.InputClockRate, InputClockRateAdj);
+        break;
     case SystemSetting::InputClockLevel:
         read = readFloat(ss.InputClockLevel, InputClockLevelAdj);
         break;
     case SystemSetting::InputClockOption:
         read = readToken(ss.InputClockOption, ExternalInputClkOptionSel);
         break;
-    case SystemSetting::HrbOutputClock: read = readHrbOutputClock(); break;
+    case SystemSetting::HrbOutputClock:
+        read = readHrbOutputClock();
+        break;
     case SystemSetting::RunState:
         return; // polled, never read back
     }

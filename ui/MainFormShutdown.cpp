@@ -34,8 +34,12 @@ void TMainForm::HandleCommunicationLoss()
     switch (Dialogs().message(transport::UserDialogs::Kind::Warning,
                               QStringLiteral("Communications lost. Restart?"),
                               {B::Yes, B::No, B::Ignore})) {
-    case B::Yes: RestartApp(); break;
-    case B::No: ExitApp(); break;
+    case B::Yes:
+        RestartApp();
+        break;
+    case B::No:
+        ExitApp();
+        break;
     default:
         // One question per read-back: the rest of it would only wait out the same silence,
         // query by query. It stops here and the controls keep what they show.

@@ -53,15 +53,13 @@ void TMainForm::FormCreate(const QStringList &arguments)
         ComPort->setResponseTime(kResponseTimeMs);
     } else if (keys.leftShift || switches.demo) {
         EnterDemoMode();
-    } else if (transport::RefusalNotice refused(*ComPort);
-               !ilink::FindInstrument(*ComPort, *Comm, State.InstrumentIdentity,
-                                      [this] { ResponseList->clear(); })) {
+    } else if (transport::RefusalNotice refused(*ComPort); !ilink::FindInstrument(
+                   *ComPort, *Comm, State.InstrumentIdentity, [this] { ResponseList->clear(); })) {
         // Ports that were there but kept from this user are the likeliest reason.
         refused.tell(&Dialogs());
-        const auto answer =
-            Dialogs().message(transport::UserDialogs::Kind::Warning, kNoDevice,
-                              {transport::UserDialogs::Button::Yes,
-                               transport::UserDialogs::Button::No});
+        const auto answer = Dialogs().message(
+            transport::UserDialogs::Kind::Warning, kNoDevice,
+            {transport::UserDialogs::Button::Yes, transport::UserDialogs::Button::No});
         if (answer == transport::UserDialogs::Button::Yes) {
             RestartApp();
             return;

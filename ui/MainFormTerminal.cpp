@@ -42,7 +42,8 @@ bool TMainForm::SendEditKeyPress(QKeyEvent *event)
         return true;
     case Qt::Key_Delete:
         // Removes the history entry the user selected; with none selected the key edits text.
-        if (SendEdit->currentIndex() < 0 || SendEdit->currentText() != SendEdit->itemText(SendEdit->currentIndex()))
+        if (SendEdit->currentIndex() < 0 ||
+            SendEdit->currentText() != SendEdit->itemText(SendEdit->currentIndex()))
             return false;
         SendEdit->removeItem(SendEdit->currentIndex());
         return true;

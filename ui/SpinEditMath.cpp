@@ -23,11 +23,13 @@ constexpr std::array<double, kSpinMaxBase - kSpinMinBase + 1> kLnTable = {
     2.8332133440562, 2.8903717578962, 2.9444389791664, 2.9957322735540,
 };
 
-int clampBase(int base) {
+int clampBase(int base)
+{
     return std::clamp(base, kSpinMinBase, kSpinMaxBase);
 }
 
-QChar digitChar(int d) {
+QChar digitChar(int d)
+{
     return d < 10 ? QChar(char16_t(u'0' + d)) : QChar(char16_t(u'A' + (d - 10)));
 }
 
@@ -36,7 +38,8 @@ using model::shortestDecimal;
 
 // |value| x 10^decimals, rounded half away from zero on the shortest round-trip digits, as a
 // string of decimal digits without leading zeros ("0" for zero).
-std::string scaledDecimalDigits(double magnitude, int decimals) {
+std::string scaledDecimalDigits(double magnitude, int decimals)
+{
     const auto [digits, exp10] = shortestDecimal(magnitude);
 
     // digits[j] weighs 10^(exp10 - j); the last digit kept weighs 10^-decimals.
@@ -62,7 +65,8 @@ std::string scaledDecimalDigits(double magnitude, int decimals) {
 
 // The same in another base; exact while the scaled value stays below 2^53, which covers every
 // value such a control can sensibly show, and in the bases that are powers of two.
-QString scaledDigitsInBase(double magnitude, int decimals, int base) {
+QString scaledDigitsInBase(double magnitude, int decimals, int base)
+{
     double scale = 1.0;
     for (int k = 0; k < decimals; ++k)
         scale *= base;
@@ -89,15 +93,18 @@ QString scaledDigitsInBase(double magnitude, int decimals, int base) {
 
 } // namespace
 
-double SpinLn(int base) {
+double SpinLn(int base)
+{
     return kLnTable[static_cast<size_t>(clampBase(base) - kSpinMinBase)];
 }
 
-int SpinGroupSize(int base) {
+int SpinGroupSize(int base)
+{
     return base == 10 ? 3 : 4;
 }
 
-int DigitValue(QChar c) {
+int DigitValue(QChar c)
+{
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')
         return u - u'0';
@@ -108,7 +115,8 @@ int DigitValue(QChar c) {
     return -1;
 }
 
-QChar EffectiveSeparator(QChar requested, QChar decimalPoint) {
+QChar EffectiveSeparator(QChar requested, QChar decimalPoint)
+{
     if (requested.isNull())
         return QChar();
     // The placeholder counts too: it stands for a zero, and a separator mistaken for one would
@@ -119,7 +127,8 @@ QChar EffectiveSeparator(QChar requested, QChar decimalPoint) {
     return requested;
 }
 
-QString FixedText(double value, int decimals, int base) {
+QString FixedText(double value, int decimals, int base)
+{
     if (!std::isfinite(value))
         return QString::number(value);
     decimals = std::clamp(decimals, 0, kSpinMaxDecimals);
@@ -142,7 +151,8 @@ QString FixedText(double value, int decimals, int base) {
     return out;
 }
 
-QString FormatSpinText(double value, int decimals, QChar separator, int base) {
+QString FormatSpinText(double value, int decimals, QChar separator, int base)
+{
     QString s = FixedText(value, decimals, base);
     if (separator.isNull() || !std::isfinite(value))
         return s;
@@ -164,7 +174,8 @@ QString FormatSpinText(double value, int decimals, QChar separator, int base) {
     return s;
 }
 
-int DigitSpan(int base, double x) {
+int DigitSpan(int base, double x)
+{
     const double ln = SpinLn(base);
     const double a = std::fabs(x);
     if (!std::isfinite(a))
@@ -180,7 +191,8 @@ int DigitSpan(int base, double x) {
     return e;
 }
 
-int IncrementExponent(int base, double increment, int decimals) {
+int IncrementExponent(int base, double increment, int decimals)
+{
     const double ln = SpinLn(base);
     const double a = std::fabs(increment);
     if (!(a > 1e-20) || !std::isfinite(a))
@@ -191,7 +203,8 @@ int IncrementExponent(int base, double increment, int decimals) {
     return e;
 }
 
-double StepForExponent(int base, int exponent) {
+double StepForExponent(int base, int exponent)
+{
     base = clampBase(base);
     double p = 1.0;
     for (int k = 0; k < std::abs(exponent); ++k)
@@ -201,7 +214,8 @@ double StepForExponent(int base, int exponent) {
     return exponent >= 0 ? p : 1.0 / p;
 }
 
-int FractionPlaces(int base, double x) {
+int FractionPlaces(int base, double x)
+{
     base = clampBase(base);
     const double a = std::fabs(x);
     if (a == 0.0 || !std::isfinite(a))
@@ -218,7 +232,8 @@ int FractionPlaces(int base, double x) {
     return kSpinMaxDecimals;
 }
 
-double RoundedToPlaces(double value, int places, int base) {
+double RoundedToPlaces(double value, int places, int base)
+{
     base = clampBase(base);
     places = std::clamp(places, 0, kSpinMaxDecimals);
     if (!std::isfinite(value))
@@ -231,7 +246,8 @@ double RoundedToPlaces(double value, int places, int base) {
     return ParseInBase(FixedText(value, places, base), base).value_or(value);
 }
 
-double SteppedValue(double value, double step, double floor, int decimals, int base) {
+double SteppedValue(double value, double step, double floor, int decimals, int base)
+{
     if (step == 0.0 || !std::isfinite(step))
         return value;
     const int places = std::max({std::clamp(decimals, 0, kSpinMaxDecimals),
@@ -240,7 +256,8 @@ double SteppedValue(double value, double step, double floor, int decimals, int b
 }
 
 SpinSelection LocateSelection(const QString &text, int exponent, int decimals, QChar separator,
-                              int base) {
+                              int base)
+{
     const int e = exponent;
     const int d = decimals;
     const int g = SpinGroupSize(base);
@@ -272,7 +289,8 @@ SpinSelection LocateSelection(const QString &text, int exponent, int decimals, Q
     return {s, i};
 }
 
-std::optional<double> ParseInBase(const QString &text, int base) {
+std::optional<double> ParseInBase(const QString &text, int base)
+{
     base = clampBase(base);
     const bool negative = text.size() > 1 && text.front() == u'-';
     double mantissa = 0.0;
@@ -327,7 +345,8 @@ std::optional<double> ParseInBase(const QString &text, int base) {
 }
 
 std::optional<double> TypedValue(const QString &text, int focusIndex, QChar c, int base,
-                                 QChar separator) {
+                                 QChar separator)
+{
     QString s = text;
     if (focusIndex >= 1 && focusIndex <= s.size())
         s[focusIndex - 1] = c;
@@ -340,7 +359,8 @@ std::optional<double> TypedValue(const QString &text, int focusIndex, QChar c, i
     return ParseInBase(s, base);
 }
 
-double RightZeroed(double value, int decimals, int exponent, int base) {
+double RightZeroed(double value, int decimals, int exponent, int base)
+{
     QString s = FixedText(value, decimals, base);
     int zeroed = 0;
     if (exponent < 0) {
@@ -356,7 +376,8 @@ double RightZeroed(double value, int decimals, int exponent, int base) {
 }
 
 int ExponentAtX(const QString &text, int decimals, QChar separator, int x,
-                const std::function<int(const QString &)> &width) {
+                const std::function<int(const QString &)> &width)
+{
     const bool grouped = !separator.isNull();
     QString s = DisplayText(text);
     s.chop(1);
@@ -374,13 +395,15 @@ int ExponentAtX(const QString &text, int decimals, QChar separator, int x,
     return i;
 }
 
-QString DisplayText(const QString &text) {
+QString DisplayText(const QString &text)
+{
     QString s = text;
     s.replace(kSpinPlaceholder, u'0');
     return s;
 }
 
-qint64 RoundHalfEven(double v) {
+qint64 RoundHalfEven(double v)
+{
     if (std::isnan(v))
         return 0;
     constexpr double kLimit = 9223372036854775808.0; // 2^63

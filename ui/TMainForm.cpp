@@ -20,18 +20,18 @@
 #include "ui/WindowFonts.h"
 #include "ui/WindowStyle.h"
 
-#include <QCheckBox>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QGuiApplication>
-#include <QIcon>
-#include <QLayout>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>

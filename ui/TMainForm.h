@@ -341,7 +341,7 @@ private:
     void ShowChannelMux(int n);
     bool HasSeriesLimits() const;
     void EnterDemoMode();
-    bool BeginEnd();  // false when the program has already ended
+    bool BeginEnd(); // false when the program has already ended
     void FinishEnd();
 
     std::unique_ptr<transport::UserDialogs> m_ownDialogs;

@@ -37,7 +37,8 @@ const QColor kGreyedColor(128, 128, 128);
 const QColor kMarkColor(0, 0, 0);
 
 // A filled arrow (a+1) x (a/2+2) on a transparent ground, pointing up or down.
-QPixmap arrowGlyph(int a, bool up, const QColor &color) {
+QPixmap arrowGlyph(int a, bool up, const QColor &color)
+{
     QPixmap glyph(a + 1, a / 2 + 2);
     glyph.fill(Qt::transparent);
     QPainter p(&glyph);
@@ -51,7 +52,8 @@ QPixmap arrowGlyph(int a, bool up, const QColor &color) {
 
 } // namespace
 
-TPlusSpinEdit::TPlusSpinEdit(QWidget *parent) : QWidget(parent) {
+TPlusSpinEdit::TPlusSpinEdit(QWidget *parent) : QWidget(parent)
+{
     // The control paints every pixel of its area itself, into the window's back buffer, which
     // reaches the screen in one piece: no separate background erase, so nothing flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -83,11 +85,13 @@ TPlusSpinEdit::~TPlusSpinEdit() = default;
 
 // ---- properties -------------------------------------------------------------------------
 
-double TPlusSpinEdit::Value() const {
+double TPlusSpinEdit::Value() const
+{
     return fValue;
 }
 
-void TPlusSpinEdit::setValue(double v) {
+void TPlusSpinEdit::setValue(double v)
+{
     const double old = fValue;
     SetValue(v);
     if (fValue == old)
@@ -100,7 +104,8 @@ void TPlusSpinEdit::setValue(double v) {
     }
 }
 
-void TPlusSpinEdit::SetValue(double v) {
+void TPlusSpinEdit::SetValue(double v)
+{
     // NaN or infinity would print as text that no longer reads as a number; keep the last value.
     if (!std::isfinite(v))
         return;
@@ -117,19 +122,23 @@ void TPlusSpinEdit::SetValue(double v) {
     Reformat();
 }
 
-qint64 TPlusSpinEdit::IntValue() const {
+qint64 TPlusSpinEdit::IntValue() const
+{
     return RoundHalfEven(fValue);
 }
 
-void TPlusSpinEdit::setIntValue(qint64 v) {
+void TPlusSpinEdit::setIntValue(qint64 v)
+{
     setValue(static_cast<double>(v));
 }
 
-double TPlusSpinEdit::MinValue() const {
+double TPlusSpinEdit::MinValue() const
+{
     return fMinValue;
 }
 
-void TPlusSpinEdit::setMinValue(double v) {
+void TPlusSpinEdit::setMinValue(double v)
+{
     if (!std::isfinite(v) || v == fMinValue)
         return;
     fMinValue = v;
@@ -137,11 +146,13 @@ void TPlusSpinEdit::setMinValue(double v) {
     ApplyAutoSize();
 }
 
-double TPlusSpinEdit::MaxValue() const {
+double TPlusSpinEdit::MaxValue() const
+{
     return fMaxValue;
 }
 
-void TPlusSpinEdit::setMaxValue(double v) {
+void TPlusSpinEdit::setMaxValue(double v)
+{
     if (!std::isfinite(v) || v == fMaxValue)
         return;
     fMaxValue = v;
@@ -149,11 +160,13 @@ void TPlusSpinEdit::setMaxValue(double v) {
     ApplyAutoSize();
 }
 
-double TPlusSpinEdit::Increment() const {
+double TPlusSpinEdit::Increment() const
+{
     return fIncrement;
 }
 
-void TPlusSpinEdit::setIncrement(double v) {
+void TPlusSpinEdit::setIncrement(double v)
+{
     if (!std::isfinite(v))
         return;
     const double a = std::fabs(v);
@@ -168,11 +181,13 @@ void TPlusSpinEdit::setIncrement(double v) {
     Q_EMIT OnSetIncrement(this);
 }
 
-int TPlusSpinEdit::Decimals() const {
+int TPlusSpinEdit::Decimals() const
+{
     return fDecimals;
 }
 
-void TPlusSpinEdit::setDecimals(int d) {
+void TPlusSpinEdit::setDecimals(int d)
+{
     fDecimals = std::clamp(d, 0, kSpinMaxDecimals);
     if (fAutoSize)
         ApplyAutoSize();
@@ -180,21 +195,25 @@ void TPlusSpinEdit::setDecimals(int d) {
         Reformat();
 }
 
-QChar TPlusSpinEdit::ThousandSeparator() const {
+QChar TPlusSpinEdit::ThousandSeparator() const
+{
     return fThousandSep;
 }
 
-void TPlusSpinEdit::setThousandSeparator(QChar c) {
+void TPlusSpinEdit::setThousandSeparator(QChar c)
+{
     fThousandSep = c;
     fInternalThousandSep = EffectiveSeparator(c, kSpinDecimalPoint);
     Reformat();
 }
 
-int TPlusSpinEdit::Base() const {
+int TPlusSpinEdit::Base() const
+{
     return fBase;
 }
 
-void TPlusSpinEdit::setBase(int b) {
+void TPlusSpinEdit::setBase(int b)
+{
     b = std::clamp(b, kSpinMinBase, kSpinMaxBase);
     if (b == fBase)
         return;
@@ -208,41 +227,51 @@ void TPlusSpinEdit::setBase(int b) {
     update();
 }
 
-int TPlusSpinEdit::LeadingDigits() const {
+int TPlusSpinEdit::LeadingDigits() const
+{
     return fLeading;
 }
 
-void TPlusSpinEdit::setLeadingDigits(int n) {
+void TPlusSpinEdit::setLeadingDigits(int n)
+{
     fLeading = std::clamp(n, 0, kSpinMaxDecimals);
     Reformat();
 }
 
-bool TPlusSpinEdit::EditorEnabled() const {
+bool TPlusSpinEdit::EditorEnabled() const
+{
     return fEditorEnabled;
 }
-void TPlusSpinEdit::setEditorEnabled(bool on) {
+void TPlusSpinEdit::setEditorEnabled(bool on)
+{
     fEditorEnabled = on;
 }
 
-bool TPlusSpinEdit::TrackSpin() const {
+bool TPlusSpinEdit::TrackSpin() const
+{
     return fTrackSpin;
 }
-void TPlusSpinEdit::setTrackSpin(bool on) {
+void TPlusSpinEdit::setTrackSpin(bool on)
+{
     fTrackSpin = on;
 }
 
-bool TPlusSpinEdit::EnterRequired() const {
+bool TPlusSpinEdit::EnterRequired() const
+{
     return fEnterReq;
 }
-void TPlusSpinEdit::setEnterRequired(bool on) {
+void TPlusSpinEdit::setEnterRequired(bool on)
+{
     fEnterReq = on;
 }
 
-bool TPlusSpinEdit::ControlEnabled() const {
+bool TPlusSpinEdit::ControlEnabled() const
+{
     return fEnabled;
 }
 
-void TPlusSpinEdit::setControlEnabled(bool on) {
+void TPlusSpinEdit::setControlEnabled(bool on)
+{
     fEnabled = on;
     if (!on)
         AbandonButtonSpin();
@@ -250,20 +279,24 @@ void TPlusSpinEdit::setControlEnabled(bool on) {
     LayoutButtons(); // the arrows change colour
 }
 
-bool TPlusSpinEdit::AutoSize() const {
+bool TPlusSpinEdit::AutoSize() const
+{
     return fAutoSize;
 }
 
-void TPlusSpinEdit::setAutoSize(bool on) {
+void TPlusSpinEdit::setAutoSize(bool on)
+{
     fAutoSize = on;
     ApplyAutoSize();
 }
 
-TPlusSpinEdit::TBorderStyle TPlusSpinEdit::BorderStyle() const {
+TPlusSpinEdit::TBorderStyle TPlusSpinEdit::BorderStyle() const
+{
     return fBorderStyle;
 }
 
-void TPlusSpinEdit::setBorderStyle(TBorderStyle s) {
+void TPlusSpinEdit::setBorderStyle(TBorderStyle s)
+{
     if (s == fBorderStyle)
         return;
     fBorderStyle = s;
@@ -272,63 +305,76 @@ void TPlusSpinEdit::setBorderStyle(TBorderStyle s) {
     MeasureFont();
 }
 
-QColor TPlusSpinEdit::Color() const {
+QColor TPlusSpinEdit::Color() const
+{
     return fColor;
 }
 
-void TPlusSpinEdit::setColor(const QColor &c) {
+void TPlusSpinEdit::setColor(const QColor &c)
+{
     fColor = c;
     update();
 }
 
-bool TPlusSpinEdit::TabStop() const {
+bool TPlusSpinEdit::TabStop() const
+{
     return fTabStop;
 }
 
-void TPlusSpinEdit::setTabStop(bool on) {
+void TPlusSpinEdit::setTabStop(bool on)
+{
     fTabStop = on;
     UpdateFocusPolicy();
 }
 
-QString TPlusSpinEdit::Text() const {
+QString TPlusSpinEdit::Text() const
+{
     return fText;
 }
 
-void TPlusSpinEdit::RightZero() {
+void TPlusSpinEdit::RightZero()
+{
     setValue(RightZeroed(fValue, fDecimals, fIncExponent, fBase));
 }
 
-void TPlusSpinEdit::SetBounds(int left, int top, int width, int height) {
+void TPlusSpinEdit::SetBounds(int left, int top, int width, int height)
+{
     setGeometry(left, top, width, height);
     LayoutButtons(); // also when the size did not change, so no resize event comes
     update();
 }
 
-void TPlusSpinEdit::setDialogs(transport::UserDialogs *dialogs) {
+void TPlusSpinEdit::setDialogs(transport::UserDialogs *dialogs)
+{
     fDialogs = dialogs;
 }
 
-void TPlusSpinEdit::Change() {
+void TPlusSpinEdit::Change()
+{
     Q_EMIT OnChange(this);
 }
 
 // ---- text, selection and layout ----------------------------------------------------------
 
-void TPlusSpinEdit::FormatText() {
+void TPlusSpinEdit::FormatText()
+{
     fText = FormatSpinText(fValue, fDecimals, fInternalThousandSep, fBase);
 }
 
-void TPlusSpinEdit::Reformat() {
+void TPlusSpinEdit::Reformat()
+{
     FormatText();
     UpdateDisplayFields();
     update();
 }
 
-bool TPlusSpinEdit::SelectionInText() const {
+bool TPlusSpinEdit::SelectionInText() const
+{
     return fFocusIndex >= 1 && fFocusIndex <= fText.size();
 }
 
-void TPlusSpinEdit::UpdateDisplayFields() {
+void TPlusSpinEdit::UpdateDisplayFields()
+{
     const SpinSelection place =
         LocateSelection(fText, fIncExponent, fDecimals, fInternalThousandSep, fBase);
     fText = place.text;
@@ -346,7 +392,8 @@ void TPlusSpinEdit::UpdateDisplayFields() {
     fFocusRect = QRect(QPoint(left, fCapYStart), QPoint(right, fCapYStart + fDigitHeight - 1));
 }
 
-void TPlusSpinEdit::SelectDigit(int exponent) {
+void TPlusSpinEdit::SelectDigit(int exponent)
+{
     int e = std::max(exponent, -fDecimals);
     if (fMinValue != fMaxValue)
         e = std::min(e, std::max(DigitSpan(fBase, fMinValue), DigitSpan(fBase, fMaxValue)));
@@ -358,15 +405,18 @@ void TPlusSpinEdit::SelectDigit(int exponent) {
     update();
 }
 
-QRect TPlusSpinEdit::ClientRect() const {
+QRect TPlusSpinEdit::ClientRect() const
+{
     return contentsRect();
 }
 
-int TPlusSpinEdit::TextWidth(const QString &text) const {
+int TPlusSpinEdit::TextWidth(const QString &text) const
+{
     return QFontMetrics(font()).horizontalAdvance(text);
 }
 
-void TPlusSpinEdit::MeasureFont() {
+void TPlusSpinEdit::MeasureFont()
+{
     const QFontMetrics fm(font());
     fDigitHeight = fm.height();
     fDigitWidth = fm.horizontalAdvance(u'0');
@@ -377,7 +427,8 @@ void TPlusSpinEdit::MeasureFont() {
     update();
 }
 
-void TPlusSpinEdit::LayoutButtons() {
+void TPlusSpinEdit::LayoutButtons()
+{
     const QRect client = ClientRect();
     const int cw = client.width();
     const int ch = client.height();
@@ -402,7 +453,8 @@ void TPlusSpinEdit::LayoutButtons() {
     UpdateDisplayFields();
 }
 
-void TPlusSpinEdit::ApplyAutoSize() {
+void TPlusSpinEdit::ApplyAutoSize()
+{
     if (!fAutoSize)
         return;
     int h = fDigitHeight + fDigitHeight / 3;
@@ -424,7 +476,8 @@ void TPlusSpinEdit::ApplyAutoSize() {
     update();
 }
 
-void TPlusSpinEdit::UpdateFocusPolicy() {
+void TPlusSpinEdit::UpdateFocusPolicy()
+{
     // A click focuses the control from mousePressEvent, and only while it is enabled; the
     // policy itself decides the Tab key alone.
     setFocusPolicy(fTabStop ? Qt::TabFocus : Qt::NoFocus);
@@ -432,7 +485,8 @@ void TPlusSpinEdit::UpdateFocusPolicy() {
 
 // ---- painting ------------------------------------------------------------------------------
 
-void TPlusSpinEdit::changeEvent(QEvent *event) {
+void TPlusSpinEdit::changeEvent(QEvent *event)
+{
     if (event->type() == QEvent::FontChange)
         MeasureFont();
     else if (event->type() == QEvent::PaletteChange)
@@ -442,12 +496,14 @@ void TPlusSpinEdit::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
 }
 
-void TPlusSpinEdit::resizeEvent(QResizeEvent *event) {
+void TPlusSpinEdit::resizeEvent(QResizeEvent *event)
+{
     LayoutButtons();
     QWidget::resizeEvent(event);
 }
 
-void TPlusSpinEdit::paintEvent(QPaintEvent *) {
+void TPlusSpinEdit::paintEvent(QPaintEvent *)
+{
     QPainter p(this);
     if (fBorderStyle == TBorderStyle::bsSingle) {
         p.setPen(kMarkColor);

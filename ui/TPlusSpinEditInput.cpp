@@ -24,23 +24,27 @@ namespace {
 constexpr int kFirstRepeatMs = 500;
 constexpr int kRepeatMs = 150;
 
-QString notANumberText() {
+QString notANumberText()
+{
     return QStringLiteral("Not a valid number");
 }
 
 } // namespace
 
-void TPlusSpinEdit::StepUp() {
+void TPlusSpinEdit::StepUp()
+{
     if (fEnabled)
         setValue(SteppedValue(fValue, fIncrement, fSavedIncrement, fDecimals, fBase));
 }
 
-void TPlusSpinEdit::StepDown() {
+void TPlusSpinEdit::StepDown()
+{
     if (fEnabled)
         setValue(SteppedValue(fValue, -fIncrement, fSavedIncrement, fDecimals, fBase));
 }
 
-void TPlusSpinEdit::StartSpin(SpinSource source) {
+void TPlusSpinEdit::StartSpin(SpinSource source)
+{
     if (!fSpinning)
         update(); // hides the caret
     fSpinning = true;
@@ -49,7 +53,8 @@ void TPlusSpinEdit::StartSpin(SpinSource source) {
         fSpinSource = source;
 }
 
-void TPlusSpinEdit::EndSpin() {
+void TPlusSpinEdit::EndSpin()
+{
     fSpinning = false;
     fSpinSource = SpinSource::None;
     update();
@@ -59,7 +64,8 @@ void TPlusSpinEdit::EndSpin() {
     }
 }
 
-void TPlusSpinEdit::TypeCharacter(QChar c) {
+void TPlusSpinEdit::TypeCharacter(QChar c)
+{
     const int d = DigitValue(c);
     if (!fEditorEnabled || d < 0 || d >= fBase)
         return;
@@ -77,7 +83,8 @@ void TPlusSpinEdit::TypeCharacter(QChar c) {
     setValue(*v);
 }
 
-void TPlusSpinEdit::keyPressEvent(QKeyEvent *event) {
+void TPlusSpinEdit::keyPressEvent(QKeyEvent *event)
+{
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool arrow =
@@ -122,7 +129,8 @@ void TPlusSpinEdit::keyPressEvent(QKeyEvent *event) {
         TypeCharacter(text.front());
 }
 
-void TPlusSpinEdit::keyReleaseEvent(QKeyEvent *event) {
+void TPlusSpinEdit::keyReleaseEvent(QKeyEvent *event)
+{
     // A held key repeats as press/release pairs on some platforms; only the real release ends
     // the spin. It ends it even when the control was disabled meanwhile, so that a change owed
     // to the owner is not lost.
@@ -131,13 +139,15 @@ void TPlusSpinEdit::keyReleaseEvent(QKeyEvent *event) {
     QWidget::keyReleaseEvent(event);
 }
 
-void TPlusSpinEdit::SelectDigitAt(int clientX) {
+void TPlusSpinEdit::SelectDigitAt(int clientX)
+{
     const QFontMetrics fm(font());
     SelectDigit(ExponentAtX(fText, fDecimals, fInternalThousandSep, clientX - fCapXStart,
                             [&fm](const QString &s) { return fm.horizontalAdvance(s); }));
 }
 
-void TPlusSpinEdit::mousePressEvent(QMouseEvent *event) {
+void TPlusSpinEdit::mousePressEvent(QMouseEvent *event)
+{
     event->accept();
     if (!fEnabled)
         return;
@@ -149,7 +159,8 @@ void TPlusSpinEdit::mousePressEvent(QMouseEvent *event) {
         setFocus(Qt::MouseFocusReason);
 }
 
-void TPlusSpinEdit::mouseDoubleClickEvent(QMouseEvent *event) {
+void TPlusSpinEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
     event->accept();
     if (!fEnabled)
         return;
@@ -158,16 +169,19 @@ void TPlusSpinEdit::mouseDoubleClickEvent(QMouseEvent *event) {
     mousePressEvent(event);
 }
 
-void TPlusSpinEdit::wheelEvent(QWheelEvent *event) {
+void TPlusSpinEdit::wheelEvent(QWheelEvent *event)
+{
     event->ignore();
 }
 
-void TPlusSpinEdit::focusInEvent(QFocusEvent *event) {
+void TPlusSpinEdit::focusInEvent(QFocusEvent *event)
+{
     update();
     QWidget::focusInEvent(event);
 }
 
-void TPlusSpinEdit::focusOutEvent(QFocusEvent *event) {
+void TPlusSpinEdit::focusOutEvent(QFocusEvent *event)
+{
     // The key's release will go to another widget: end the spin here, or the caret would stay
     // hidden and a deferred change would never be raised.
     if (fSpinning && fSpinSource == SpinSource::Key)
@@ -176,7 +190,8 @@ void TPlusSpinEdit::focusOutEvent(QFocusEvent *event) {
     QWidget::focusOutEvent(event);
 }
 
-bool TPlusSpinEdit::eventFilter(QObject *watched, QEvent *event) {
+bool TPlusSpinEdit::eventFilter(QObject *watched, QEvent *event)
+{
     if (watched != fUpButton && watched != fDownButton)
         return QWidget::eventFilter(watched, event);
     auto *button = static_cast<QPushButton *>(watched);
@@ -203,7 +218,8 @@ bool TPlusSpinEdit::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TPlusSpinEdit::ButtonPressed(QPushButton *button) {
+void TPlusSpinEdit::ButtonPressed(QPushButton *button)
+{
     if (!hasFocus())
         setFocus(Qt::MouseFocusReason);
     StartSpin(SpinSource::Button);
@@ -219,13 +235,15 @@ void TPlusSpinEdit::ButtonPressed(QPushButton *button) {
 // The held button's release is the normal end of its spin, but the release can go elsewhere: a
 // modal box opened by a step's change handler takes the mouse, and a disabled or hidden button
 // gets no mouse events at all. The repeat would then step for ever.
-bool TPlusSpinEdit::ButtonSpinCutOff() const {
+bool TPlusSpinEdit::ButtonSpinCutOff() const
+{
     const QWidget *modal = QApplication::activeModalWidget();
     return (modal && modal != window()) || !isVisible() || !isEnabled() || !fEnabled ||
            !(QGuiApplication::mouseButtons() & Qt::LeftButton);
 }
 
-void TPlusSpinEdit::AbandonButtonSpin() {
+void TPlusSpinEdit::AbandonButtonSpin()
+{
     if (fSpinSource != SpinSource::Button)
         return;
     // Its release will not come: draw it raised now.
@@ -234,12 +252,14 @@ void TPlusSpinEdit::AbandonButtonSpin() {
     ButtonReleased();
 }
 
-void TPlusSpinEdit::hideEvent(QHideEvent *event) {
+void TPlusSpinEdit::hideEvent(QHideEvent *event)
+{
     AbandonButtonSpin();
     QWidget::hideEvent(event);
 }
 
-void TPlusSpinEdit::TimerTick() {
+void TPlusSpinEdit::TimerTick()
+{
     if (ButtonSpinCutOff()) {
         AbandonButtonSpin();
         return;
@@ -254,7 +274,8 @@ void TPlusSpinEdit::TimerTick() {
         StepDown();
 }
 
-void TPlusSpinEdit::ButtonReleased() {
+void TPlusSpinEdit::ButtonReleased()
+{
     // A deferred change is still owed, whatever ended the spin.
     fTimer->stop();
     fRepeatButton = nullptr;

@@ -21,7 +21,8 @@ struct Frame {
 };
 
 // Walks the marker segments up to the first scan.
-inline std::optional<Frame> readFrame(const QByteArray &jpeg) {
+inline std::optional<Frame> readFrame(const QByteArray &jpeg)
+{
     auto byte = [&](qsizetype i) { return static_cast<unsigned char>(jpeg.at(i)); };
     if (jpeg.size() < 4 || byte(0) != 0xFF || byte(1) != 0xD8)
         return std::nullopt;
@@ -58,14 +59,16 @@ struct Trap {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
 };
-inline void trapError(j_common_ptr cinfo) {
+inline void trapError(j_common_ptr cinfo)
+{
     std::longjmp(reinterpret_cast<Trap *>(cinfo->err)->jump, 1);
 }
 inline void quiet(j_common_ptr) {}
 } // namespace detail
 
 // Nothing when libjpeg cannot read the data.
-inline std::optional<Decoded> decode(const QByteArray &jpeg) {
+inline std::optional<Decoded> decode(const QByteArray &jpeg)
+{
     Decoded out;
     jpeg_decompress_struct cinfo;
     detail::Trap trap;
@@ -105,7 +108,8 @@ inline std::optional<Decoded> decode(const QByteArray &jpeg) {
 
 // The example tables of the JPEG standard (Annex K), as libjpeg scales them for a quality:
 // below 50 by 5000/q percent, from 50 on by 200-2q percent, rounded, kept within 1..255.
-inline QuantTable standardTable(bool chroma, int quality) {
+inline QuantTable standardTable(bool chroma, int quality)
+{
     static constexpr std::array<int, 64> luminance = {
         16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
         14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,

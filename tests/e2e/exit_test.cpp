@@ -34,9 +34,15 @@ TEST_P(WayOut, EndsWithTimersStoppedPortClosedAndLogComplete)
     const QString logPath = dir.filePath(form->Log->filePath());
 
     switch (GetParam()) {
-    case Way::CloseWindow: form->close(); break;
-    case Way::FileExit: form->Exit1->trigger(); break;
-    case Way::FileRestart: form->R1->trigger(); break;
+    case Way::CloseWindow:
+        form->close();
+        break;
+    case Way::FileExit:
+        form->Exit1->trigger();
+        break;
+    case Way::FileRestart:
+        form->R1->trigger();
+        break;
     case Way::LossAnsweredNo:
         form->ComPort->setResponseTime(300);
         sim.freeze();

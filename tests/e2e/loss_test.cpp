@@ -108,8 +108,8 @@ TEST_F(LossDuringReadBack, IgnoreDuringARefreshAsksOnceAndKeepsTheControls)
     form->RunStatusHandling->Up1Click();
     ASSERT_TRUE(QTest::qWaitFor(
         [this] {
-            return form->Finished() || (questions() > 0 && !form->Tasks->RefreshPending() &&
-                                        !form->Tasks->TaskBusy());
+            return form->Finished() ||
+                   (questions() > 0 && !form->Tasks->RefreshPending() && !form->Tasks->TaskBusy());
         },
         20000));
     EXPECT_EQ(questions(), 1);
@@ -127,8 +127,8 @@ TEST_F(LossDuringReadBack, SaveSettingsToFileWritesNoPartialFile)
     const QString path = dir.filePath(QStringLiteral("settings.txt"));
     dialogs.answerFileNext(path);
     form->StorageHandling->SaveToFile1Click();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return form->Finished() || dialogs.shown.size() >= 2; },
-                                20000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return form->Finished() || dialogs.shown.size() >= 2; }, 20000));
     EXPECT_EQ(questions(), 1);
     EXPECT_FALSE(form->Finished());
     EXPECT_TRUE(dialogs.saveShown.isEmpty());

@@ -95,8 +95,8 @@ TEST_F(WindowFixture, Hra2ReadBackGivesTheSettingsFileAndQueriesInOrder)
     // Two channels: tabs A and B only, lists trimmed to the channels there are.
     for (int page = 0; page < 8; ++page)
         EXPECT_EQ(form->ChPageControl->isTabVisible(page), page < 2) << page;
-    EXPECT_EQ(comboItems(form->ChSyncSourceSel[1]), (QStringList{QStringLiteral("T0"),
-                                                                 QStringLiteral("Ch B")}));
+    EXPECT_EQ(comboItems(form->ChSyncSourceSel[1]),
+              (QStringList{QStringLiteral("T0"), QStringLiteral("Ch B")}));
     EXPECT_EQ(form->MuxSelect[2]->count(), 2);
     EXPECT_TRUE(form->MuxSelect[2]->Checked(1));
     EXPECT_FALSE(form->MuxSelect[2]->Checked(0));
@@ -116,7 +116,8 @@ TEST_F(WindowFixture, Hla4HasNoClocksAndFourChannels)
 
     const QStringList wire = sim.received();
     for (const QString &line : wire)
-        EXPECT_FALSE(line.contains(QStringLiteral(":ICL")) || line.contains(QStringLiteral(":OCL")) ||
+        EXPECT_FALSE(line.contains(QStringLiteral(":ICL")) ||
+                     line.contains(QStringLiteral(":OCL")) ||
                      line.contains(QStringLiteral("CAL:TYPE")))
             << line.toStdString();
     EXPECT_TRUE(form->ExternalInputClkGrp->isHidden());
@@ -152,11 +153,11 @@ TEST_F(WindowFixture, Hrb8ReadsTheSecondClockDialect)
     EXPECT_EQ(comboItems(form->ExternalInputClkSel),
               (QStringList{QStringLiteral("Internal"), QStringLiteral("External"),
                            QStringLiteral("Ext w/PLL")}));
-    EXPECT_EQ(comboItems(form->ExternalOutputClkSel),
-              (QStringList{QStringLiteral("Disabled"), QStringLiteral("5 MHz"),
-                           QStringLiteral("10 MHz"), QStringLiteral("20 MHz"),
-                           QStringLiteral("40 MHz"), QStringLiteral("Ch Clock"),
-                           QStringLiteral("Rate Clock"), QStringLiteral("T0 Pulse")}));
+    EXPECT_EQ(
+        comboItems(form->ExternalOutputClkSel),
+        (QStringList{QStringLiteral("Disabled"), QStringLiteral("5 MHz"), QStringLiteral("10 MHz"),
+                     QStringLiteral("20 MHz"), QStringLiteral("40 MHz"), QStringLiteral("Ch Clock"),
+                     QStringLiteral("Rate Clock"), QStringLiteral("T0 Pulse")}));
     EXPECT_EQ(form->ExternalOutputClkSel->currentIndex(), 0); // the instrument says DIS
     EXPECT_FALSE(form->ExternalOptionGrp->isHidden());
     EXPECT_FALSE(form->InputClockRateGrp->isHidden());
@@ -188,9 +189,8 @@ TEST_F(WindowFixture, BadRepliesGiveTheDecodedValuesInTheSettingsList)
         SCOPED_TRACE(when);
         const QStringList lines = form->State.SettingsList;
         EXPECT_EQ(lines.size(), 48) << lines.join(u'\n').toStdString();
-        for (const char *expected :
-             {":PULS1:WIDT 0", ":PULS2:DEL 0", ":PULS0:BCO 4000000000", ":PULS0:MOD XYZ",
-              ":PULS1:POL INV"})
+        for (const char *expected : {":PULS1:WIDT 0", ":PULS2:DEL 0", ":PULS0:BCO 4000000000",
+                                     ":PULS0:MOD XYZ", ":PULS1:POL INV"})
             EXPECT_TRUE(lines.contains(QLatin1String(expected))) << expected;
         for (const QString &line : lines)
             EXPECT_FALSE(line.contains(QLatin1String(":PULS0:STAT"))) << line.toStdString();

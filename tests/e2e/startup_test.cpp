@@ -19,7 +19,8 @@ const QString kNoDevice = QStringLiteral(
 
 TEST_F(WindowFixture, DiscoveryFindsAnInstrumentAt9600AfterASilentPort)
 {
-    addInstrument(1, {QStringLiteral("--model"), QStringLiteral("HRA8"), QStringLiteral("--silent")});
+    addInstrument(1,
+                  {QStringLiteral("--model"), QStringLiteral("HRA8"), QStringLiteral("--silent")});
     auto &found = addInstrument(3, {QStringLiteral("--model"), QStringLiteral("HRA4"),
                                     QStringLiteral("--baud"), QStringLiteral("9600")});
     startProgram();
@@ -79,10 +80,9 @@ TEST_F(WindowFixture, DemoModeSendsNothingAndShowsTheDemoCaption)
     ASSERT_EQ(form->State.SettingsList.size(), 1);
     // The date line: the user's short date and long time, without a time-zone name.
     const QString dateLine = form->State.SettingsList.first();
-    EXPECT_TRUE(dateLine.startsWith(QStringLiteral("// ") +
-                                    QLocale::system().toString(QDate::currentDate(),
-                                                               QLocale::ShortFormat) +
-                                    u','))
+    EXPECT_TRUE(dateLine.startsWith(
+        QStringLiteral("// ") +
+        QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat) + u','))
         << dateLine.toStdString();
     EXPECT_FALSE(dateLine.contains(QDateTime::currentDateTime().timeZoneAbbreviation()))
         << dateLine.toStdString();

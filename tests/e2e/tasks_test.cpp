@@ -68,13 +68,13 @@ TEST_F(WindowFixture, TerminalSendsTypedLinesAndKeepsTheirHistory)
     for (QTextBlock b = form->ResponseList->document()->begin(); b.isValid(); b = b.next()) {
         const auto fmt = b.begin().fragment().charFormat();
         colours << (fmt.foreground().color() == QColor(0, 128, 0) ? QStringLiteral("green")
-                                                                   : QStringLiteral("black"));
+                                                                  : QStringLiteral("black"));
     }
     ASSERT_GE(colours.size(), 6);
-    EXPECT_EQ(colours.mid(colours.size() - 6),
-              (QStringList{QStringLiteral("black"), QStringLiteral("green"),
-                           QStringLiteral("black"), QStringLiteral("green"),
-                           QStringLiteral("black"), QStringLiteral("green")}));
+    EXPECT_EQ(
+        colours.mid(colours.size() - 6),
+        (QStringList{QStringLiteral("black"), QStringLiteral("green"), QStringLiteral("black"),
+                     QStringLiteral("green"), QStringLiteral("black"), QStringLiteral("green")}));
 
     // Delete removes the history entry the user picked.
     form->SendEdit->setCurrentIndex(0);

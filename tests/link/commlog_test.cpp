@@ -59,8 +59,8 @@ TEST(CommLogName, UserAndStartStampInTheName)
               QStringLiteral("HxxxLogFile_operator_03-15-24_14-05-09.txt"));
     EXPECT_EQ(ilink::CommLog::FileNameFor(QString(), QStringLiteral("01-02-03_04-05-06")),
               QStringLiteral("HxxxLogFile__01-02-03_04-05-06.txt"));
-    EXPECT_TRUE(QDir::isRelativePath(ilink::CommLog::FileNameFor(QStringLiteral("a"),
-                                                                 QStringLiteral("b"))));
+    EXPECT_TRUE(QDir::isRelativePath(
+        ilink::CommLog::FileNameFor(QStringLiteral("a"), QStringLiteral("b"))));
 }
 
 TEST(CommLogName, TimeOfDayHasMilliseconds)

@@ -246,7 +246,8 @@ TEST_P(NumericQueryTest, ConvertsOnlyAWholeNumberWhateverTheLocale)
 {
     const NumberCase &c = GetParam();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    peer.setResponder([&](const QByteArray &) { return PtyPeer::text(QByteArray(c.reply) + "\r\n"); });
+    peer.setResponder(
+        [&](const QByteArray &) { return PtyPeer::text(QByteArray(c.reply) + "\r\n"); });
 
     auto check = [&](auto result, auto expected, const char *kind) {
         const QStringList lines = logged();
@@ -277,30 +278,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         NumberCase{"1", 1, 1.0, 1},
         NumberCase{"", 0, 0.0, 0}, // an empty reply reads as "0", silently
-        NumberCase{"  42", 42, 42.0, 42},
-        NumberCase{"-17", -17, -17.0, -17},
-        NumberCase{"+7", 7, 7.0, 7},
-        NumberCase{"2147483647", 2147483647, 2147483647.0, 2147483647},
+        NumberCase{"  42", 42, 42.0, 42}, NumberCase{"-17", -17, -17.0, -17},
+        NumberCase{"+7", 7, 7.0, 7}, NumberCase{"2147483647", 2147483647, 2147483647.0, 2147483647},
         NumberCase{"2147483648", no, 2147483648.0, 2147483648LL},
         NumberCase{"-2147483649", no, -2147483649.0, -2147483649LL},
         NumberCase{"9223372036854775808", no, 9223372036854775808.0, no},
-        NumberCase{"0.000000100000", no, 1e-7, no},
-        NumberCase{"1.5E-3", no, 1.5e-3, no},
-        NumberCase{"5.", no, 5.0, no},
-        NumberCase{".5", no, 0.5, no},
-        NumberCase{"1,5", no, no, no},
-        NumberCase{"1,000", no, no, no},
-        NumberCase{"12abc", no, no, no},
-        NumberCase{"abc", no, no, no},
-        NumberCase{"1 2", no, no, no},
-        NumberCase{"+-1", no, no, no},
-        NumberCase{"-", no, no, no},
-        NumberCase{"0x1A", no, no, no},
-        NumberCase{"1e", no, no, no},
-        NumberCase{"inf", no, no, no},
-        NumberCase{"nan", no, no, no},
-        NumberCase{"1e999", no, no, no},
-        NumberCase{"12\r\n34", 12, 12.0, 12},
+        NumberCase{"0.000000100000", no, 1e-7, no}, NumberCase{"1.5E-3", no, 1.5e-3, no},
+        NumberCase{"5.", no, 5.0, no}, NumberCase{".5", no, 0.5, no}, NumberCase{"1,5", no, no, no},
+        NumberCase{"1,000", no, no, no}, NumberCase{"12abc", no, no, no},
+        NumberCase{"abc", no, no, no}, NumberCase{"1 2", no, no, no}, NumberCase{"+-1", no, no, no},
+        NumberCase{"-", no, no, no}, NumberCase{"0x1A", no, no, no}, NumberCase{"1e", no, no, no},
+        NumberCase{"inf", no, no, no}, NumberCase{"nan", no, no, no},
+        NumberCase{"1e999", no, no, no}, NumberCase{"12\r\n34", 12, 12.0, 12},
         NumberCase{"12\n34", 12, 12.0, 12}));
 
 } // namespace

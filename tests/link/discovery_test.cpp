@@ -25,10 +25,10 @@ void PrintIdentity(const InstrumentIdentity &id, std::ostream *os)
 ::testing::AssertionResult SameIdentity(const InstrumentIdentity &actual,
                                         const InstrumentIdentity &expected)
 {
-    if (actual.CompanyCode == expected.CompanyCode && actual.ModelNumber == expected.ModelNumber
-        && actual.SerialNumber == expected.SerialNumber
-        && actual.FirmwareVersion == expected.FirmwareVersion
-        && actual.FpgaVersion == expected.FpgaVersion)
+    if (actual.CompanyCode == expected.CompanyCode && actual.ModelNumber == expected.ModelNumber &&
+        actual.SerialNumber == expected.SerialNumber &&
+        actual.FirmwareVersion == expected.FirmwareVersion &&
+        actual.FpgaVersion == expected.FpgaVersion)
         return ::testing::AssertionSuccess();
     std::ostringstream os;
     os << "actual ";
@@ -53,14 +53,14 @@ struct IdnCase {
     InstrumentIdentity expected;
 };
 
-void PrintTo(const IdnCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const IdnCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ParseIdnTest : public ::testing::TestWithParam<IdnCase> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(linktest::openOnPeer(folder, peer, port));
-    }
+    void SetUp() override { ASSERT_TRUE(linktest::openOnPeer(folder, peer, port)); }
 
     testsupport::ComPortFolder folder;
     PtyPeer peer;
@@ -80,7 +80,8 @@ TEST_P(ParseIdnTest, FieldsFromTheReply)
 INSTANTIATE_TEST_SUITE_P(
     Replies, ParseIdnTest,
     ::testing::Values(
-        IdnCase{"TwentyTwoChars", "VN,HRA4,77,1.0.0-1.2.3", identity("VN", "HRA4", 77, "1.0.0", "1.2.3")},
+        IdnCase{"TwentyTwoChars", "VN,HRA4,77,1.0.0-1.2.3",
+                identity("VN", "HRA4", 77, "1.0.0", "1.2.3")},
         IdnCase{"FourPartFpga", "VN,HRB8,12345,1.2.3-2.0.1.7",
                 identity("VN", "HRB8", 12345, "1.2.3", "2.0.1.7")},
         IdnCase{"TenCharsClears", "VN,HRA4,77", identity("", "", 0, "", "")},
@@ -94,8 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
                 identity("VN", " HRA4", 77, "1.0.0", "1.2.3")},
         IdnCase{"TrailingBlanksLeaveEachField", "VN ,HRA4 ,77 ,1.0.0 -1.2.3",
                 identity("VN", "HRA4", 77, "1.0.0", "1.2.3")},
-        IdnCase{"NoDashMeansAllFpga", "VN,HLA2,5,1.2.3.4", identity("VN", "HLA2", 5, "", "1.2.3.4")},
-        IdnCase{"OnlyTheFirstDashSplits", "VN,VDX-4,6,1.0-2.0-3", identity("VN", "VDX-4", 6, "1.0", "2.0-3")},
+        IdnCase{"NoDashMeansAllFpga", "VN,HLA2,5,1.2.3.4",
+                identity("VN", "HLA2", 5, "", "1.2.3.4")},
+        IdnCase{"OnlyTheFirstDashSplits", "VN,VDX-4,6,1.0-2.0-3",
+                identity("VN", "VDX-4", 6, "1.0", "2.0-3")},
         IdnCase{"NoCommaAtAll", "HELLOTHEREWORLD", identity("", "", 4242, "9.9.9", "8.8.8")}));
 
 TEST(AcceptedModels, ExactCaseSensitiveList)
@@ -133,7 +136,8 @@ protected:
     void answerAt(speed_t speed, const QByteArray &reply)
     {
         instrument.setResponder([this, speed, reply](const QByteArray &) {
-            return lineSpeed(instrument) == speed ? PtyPeer::text(reply + "\r\n") : PtyPeer::silence();
+            return lineSpeed(instrument) == speed ? PtyPeer::text(reply + "\r\n")
+                                                  : PtyPeer::silence();
         });
     }
 

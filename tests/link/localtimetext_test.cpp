@@ -28,8 +28,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, LongTimeWithoutZone,
                                            Case{"zh_CN", u"14:05:09"},
                                            Case{"ja_JP", u"14時05分09秒"},
                                            Case{"fa_IR", u"۱۴:۰۵:۰۹"},
-                                           Case{"bg_BG", u"14:05:09 ч."},
-                                           Case{"C", u"14:05:09"}));
+                                           Case{"bg_BG", u"14:05:09 ч."}, Case{"C", u"14:05:09"}));
 
 TEST(LongTimeWithoutZone, ZoneNameNeverAppearsWhateverTheZone)
 {

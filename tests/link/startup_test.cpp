@@ -17,7 +17,10 @@ struct SwitchCase {
     bool log, pick, demo;
 };
 
-void PrintTo(const SwitchCase &c, std::ostream *os) { *os << c.arguments.join(u' ').toStdString(); }
+void PrintTo(const SwitchCase &c, std::ostream *os)
+{
+    *os << c.arguments.join(u' ').toStdString();
+}
 
 class SwitchTest : public ::testing::TestWithParam<SwitchCase> {};
 
@@ -39,19 +42,18 @@ QStringList args(std::initializer_list<const char *> list)
     return out;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CommandLines, SwitchTest,
-    ::testing::Values(SwitchCase{{}, false, false, false},
-                      SwitchCase{args({"-LOG"}), true, false, false},
-                      SwitchCase{args({"/log"}), true, false, false},
-                      SwitchCase{args({"-Log", "/PICK"}), true, true, false},
-                      SwitchCase{args({"-demo"}), false, false, true},
-                      SwitchCase{args({"log"}), false, false, false},
-                      SwitchCase{args({"--log"}), false, false, false},
-                      SwitchCase{args({"-logfile"}), false, false, false},
-                      SwitchCase{args({"-lo"}), false, false, false},
-                      SwitchCase{args({"-"}), false, false, false},
-                      SwitchCase{args({"\\log"}), false, false, false}));
+INSTANTIATE_TEST_SUITE_P(CommandLines, SwitchTest,
+                         ::testing::Values(SwitchCase{{}, false, false, false},
+                                           SwitchCase{args({"-LOG"}), true, false, false},
+                                           SwitchCase{args({"/log"}), true, false, false},
+                                           SwitchCase{args({"-Log", "/PICK"}), true, true, false},
+                                           SwitchCase{args({"-demo"}), false, false, true},
+                                           SwitchCase{args({"log"}), false, false, false},
+                                           SwitchCase{args({"--log"}), false, false, false},
+                                           SwitchCase{args({"-logfile"}), false, false, false},
+                                           SwitchCase{args({"-lo"}), false, false, false},
+                                           SwitchCase{args({"-"}), false, false, false},
+                                           SwitchCase{args({"\\log"}), false, false, false}));
 
 TEST(StartUpSwitches, ProgramPathIsNoSwitch)
 {
@@ -70,8 +72,8 @@ TEST(StartUpStamp, MonthDayYearThen24HourTime)
 class EnvOverride {
 public:
     EnvOverride(const char *name, std::optional<QByteArray> value)
-        : m_name(name), m_saved(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name))
-                                                                : std::nullopt)
+        : m_name(name),
+          m_saved(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
     {
         set(value);
     }

@@ -185,9 +185,8 @@ TEST_F(TaskQueueTest, NoPassWhileAnyExchangeWaitsForItsReply)
 // must not start a second pass, and the handler's command is sent once, after the others.
 TEST_F(TaskQueueTest, NoNestedPassAndCommandsQueuedDuringAPassAreSentOnceInOrder)
 {
-    peer.setResponder([](const QByteArray &line) {
-        return PtyPeer::text("ok\r\n", line == "A" ? 300 : 0);
-    });
+    peer.setResponder(
+        [](const QByteArray &line) { return PtyPeer::text("ok\r\n", line == "A" ? 300 : 0); });
     queue.QueuedCommandToPort(QStringLiteral("A"));
     queue.QueuedCommandToPort(QStringLiteral("B"));
     bool fired = false;

@@ -54,7 +54,8 @@ TEST(VersionInfo, FileVersionIsTheProjectVersionAsFourNumbers)
 TEST(VersionInfo, OutOfRangeEntryReadsEmpty)
 {
     const TrpVersionInfo info;
-    EXPECT_TRUE(info.GetVersionInfo(static_cast<TVersionType>(TrpVersionInfo::kEntryCount)).isEmpty());
+    EXPECT_TRUE(
+        info.GetVersionInfo(static_cast<TVersionType>(TrpVersionInfo::kEntryCount)).isEmpty());
 }
 
 // Every property reader goes through GetVersionInfo, so a subclass can supply the texts.

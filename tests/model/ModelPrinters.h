@@ -5,6 +5,7 @@
 #include <ostream>
 
 // Readable failure messages for Qt strings in this folder's tests.
-inline void PrintTo(const QString &text, std::ostream *os) {
+inline void PrintTo(const QString &text, std::ostream *os)
+{
     *os << '"' << text.toStdString() << '"';
 }

@@ -6,7 +6,8 @@ using namespace model;
 
 namespace {
 
-TEST(ChannelSettings, EachChannelHasItsOwnRecord) {
+TEST(ChannelSettings, EachChannelHasItsOwnRecord)
+{
     ChannelSettings settings;
     for (int n = 1; n <= 8; ++n) {
         settings[n].Delay = n * 1e-9;
@@ -20,7 +21,8 @@ TEST(ChannelSettings, EachChannelHasItsOwnRecord) {
     }
 }
 
-TEST(ChannelSettings, NumbersThatNameNoChannelReachNoRecord) {
+TEST(ChannelSettings, NumbersThatNameNoChannelReachNoRecord)
+{
     ChannelSettings settings;
     const ChannelSettings &view = settings;
     for (int n : {0, -1, 9, 255}) {
@@ -29,7 +31,8 @@ TEST(ChannelSettings, NumbersThatNameNoChannelReachNoRecord) {
     }
 }
 
-TEST(ChannelSettingsDeathTest, IndexingChannelZeroStopsInsteadOfCorrupting) {
+TEST(ChannelSettingsDeathTest, IndexingChannelZeroStopsInsteadOfCorrupting)
+{
     ChannelSettings settings;
     EXPECT_DEATH(settings[0].Delay = 1.0, "no output channel 0");
     EXPECT_DEATH(settings[9].Delay = 1.0, "no output channel 9");

@@ -13,7 +13,8 @@ using namespace model;
 
 namespace {
 
-TEST(BuildCommand, SystemSettings) {
+TEST(BuildCommand, SystemSettings)
+{
     using S = SystemSetting;
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -57,7 +58,8 @@ TEST(BuildCommand, SystemSettings) {
     QLocale::setDefault(saved);
 }
 
-TEST(BuildCommand, ChannelSettings) {
+TEST(BuildCommand, ChannelSettings)
+{
     using C = ChannelSetting;
     const struct {
         ChannelSetting setting;
@@ -88,7 +90,8 @@ TEST(BuildCommand, ChannelSettings) {
         EXPECT_EQ(buildChannelCommand(c.setting, c.channel, c.value), QString::fromLatin1(c.line));
 }
 
-TEST(Queries, SetAndQuerySpellingsDifferForTheTwoModes) {
+TEST(Queries, SetAndQuerySpellingsDifferForTheTwoModes)
+{
     EXPECT_EQ(systemCommand(SystemSetting::TriggerMode).command,
               QStringLiteral(":PULS0:TRIG:MOD "));
     EXPECT_EQ(queryOf(SystemSetting::TriggerMode), QStringLiteral(":PULS0:TRIG:MODE"));
@@ -103,7 +106,8 @@ TEST(Queries, SetAndQuerySpellingsDifferForTheTwoModes) {
     EXPECT_EQ(channelQueryOf(ChannelSetting::Amplitude, 7), QStringLiteral(":PULS7:OUTP:AMPL"));
 }
 
-TEST(Queries, FixedForms) {
+TEST(Queries, FixedForms)
+{
     EXPECT_EQ(identificationQuery(), QStringLiteral("*IDN"));
     EXPECT_EQ(saveCommand(12), QStringLiteral("*SAV 12"));
     EXPECT_EQ(recallCommand(0), QStringLiteral("*RCL 0"));
@@ -115,7 +119,8 @@ TEST(Queries, FixedForms) {
     EXPECT_EQ(shotCounterClearCommand(SeriesHLA), QStringLiteral(":PULS0:COUN:CL TCNTS"));
 }
 
-TEST(MuxMask, OnlyTheChannelsTheInstrumentHas) {
+TEST(MuxMask, OnlyTheChannelsTheInstrumentHas)
+{
     using Checks = std::array<bool, 8>;
     const struct {
         Checks checked;
@@ -147,7 +152,8 @@ TEST(MuxMask, OnlyTheChannelsTheInstrumentHas) {
         EXPECT_EQ(muxChecksFromMask(c.mask, c.channelCount), c.checked) << c.mask;
 }
 
-TEST(SettingsLines, ValuesAsTheFileWritesThem) {
+TEST(SettingsLines, ValuesAsTheFileWritesThem)
+{
     // An unknown token is still written as read; counts beyond 2^31 unsigned; tiny periods in
     // scientific notation.
     EXPECT_EQ(settingsLine(SystemSetting::PulseMode, QStringLiteral("XYZ")),

@@ -18,13 +18,15 @@ struct ModelCase {
     bool accepted;
 };
 
-void PrintTo(const ModelCase &c, std::ostream *os) {
+void PrintTo(const ModelCase &c, std::ostream *os)
+{
     *os << "model '" << c.model << "'";
 }
 
 class ModelRules : public ::testing::TestWithParam<ModelCase> {};
 
-TEST_P(ModelRules, SeriesChannelCountAndAcceptance) {
+TEST_P(ModelRules, SeriesChannelCountAndAcceptance)
+{
     const ModelCase c = GetParam();
     const QString model = QString::fromLatin1(c.model);
     EXPECT_EQ(InstrumentSeriesOf(model), c.series);
@@ -52,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ModelCase{"hra8", 0, 8, false}, ModelCase{"Hra4", 0, 8, false},
                       ModelCase{"vdx-4", 0, 8, false}, ModelCase{"HLB4", 0, 8, false}));
 
-TEST(CompanyName, ExactCodesOnly) {
+TEST(CompanyName, ExactCodesOnly)
+{
     const struct {
         const char *code;
         const char *name;
@@ -63,7 +66,8 @@ TEST(CompanyName, ExactCodesOnly) {
             << c.code;
 }
 
-TEST(AcceptedModels, ExactlyTheElevenModels) {
+TEST(AcceptedModels, ExactlyTheElevenModels)
+{
     EXPECT_EQ(acceptedModels().size(), 11);
     for (const QString &m : acceptedModels()) {
         EXPECT_NE(InstrumentSeriesOf(m), SeriesUnknown) << m.toStdString();
@@ -82,7 +86,8 @@ struct SeriesCapsCase {
     bool calibration;
 };
 
-TEST(SeriesCapabilities, ByTheSeriesTable) {
+TEST(SeriesCapabilities, ByTheSeriesTable)
+{
     using G = GroupDisplay;
     const QStringList freq = {QStringLiteral(":PULS0:ICL"), QStringLiteral(":PULS0:OCL")};
     const QStringList hrb = {QStringLiteral(":PULS0:ICL:MOD"), QStringLiteral(":PULS0:ICL:RAT"),
@@ -111,7 +116,8 @@ TEST(SeriesCapabilities, ByTheSeriesTable) {
     }
 }
 
-TEST(ChannelPages, ShownByChannelCount) {
+TEST(ChannelPages, ShownByChannelCount)
+{
     // Rows: channel count; columns: pages 0..7 (A..H).
     const struct {
         int count;
@@ -130,11 +136,13 @@ TEST(ChannelPages, ShownByChannelCount) {
     }
 }
 
-QStringList split(const char *items) {
+QStringList split(const char *items)
+{
     return QString::fromLatin1(items).split(QLatin1Char(','), Qt::SkipEmptyParts);
 }
 
-TEST(SyncSourceList, TrimmedToTheOtherExistingChannels) {
+TEST(SyncSourceList, TrimmedToTheOtherExistingChannels)
+{
     const struct {
         int channel;
         int count;
@@ -159,7 +167,8 @@ TEST(SyncSourceList, TrimmedToTheOtherExistingChannels) {
     }
 }
 
-TEST(MuxList, LayoutByChannelCount) {
+TEST(MuxList, LayoutByChannelCount)
+{
     const struct {
         int count;
         int columns;

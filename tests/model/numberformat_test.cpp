@@ -16,7 +16,8 @@ namespace {
 // The user's locale must never leak into what the instrument reads.
 class GermanLocale : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         saved_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
@@ -26,7 +27,8 @@ private:
     QLocale saved_;
 };
 
-TEST_F(GermanLocale, FixedFormats) {
+TEST_F(GermanLocale, FixedFormats)
+{
     const struct {
         QString (*format)(double);
         double value;
@@ -56,7 +58,8 @@ TEST_F(GermanLocale, FixedFormats) {
         EXPECT_EQ(c.format(c.value), QString::fromLatin1(c.text)) << c.text;
 }
 
-TEST(CountRounding, HalvesGoToTheEvenNeighbour) {
+TEST(CountRounding, HalvesGoToTheEvenNeighbour)
+{
     const struct {
         double value;
         double rounded;
@@ -78,7 +81,8 @@ TEST(CountRounding, HalvesGoToTheEvenNeighbour) {
         EXPECT_EQ(roundHalfEven(c.value), c.rounded) << c.value;
 }
 
-TEST(CountRounding, BoundedToTheInstrumentsCountTypes) {
+TEST(CountRounding, BoundedToTheInstrumentsCountTypes)
+{
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const struct {
@@ -104,7 +108,8 @@ TEST(CountRounding, BoundedToTheInstrumentsCountTypes) {
     }
 }
 
-TEST_F(GermanLocale, IntegerAndUnsignedNotations) {
+TEST_F(GermanLocale, IntegerAndUnsignedNotations)
+{
     EXPECT_EQ(integerNotation(0), QStringLiteral("0"));
     EXPECT_EQ(integerNotation(-1), QStringLiteral("-1"));
     EXPECT_EQ(integerNotation(12), QStringLiteral("12"));
@@ -113,7 +118,8 @@ TEST_F(GermanLocale, IntegerAndUnsignedNotations) {
     EXPECT_EQ(unsignedNotation(4294967295u), QStringLiteral("4294967295"));
 }
 
-TEST_F(GermanLocale, GeneralNotation) {
+TEST_F(GermanLocale, GeneralNotation)
+{
     const struct {
         double value;
         const char *text;
@@ -148,7 +154,8 @@ TEST_F(GermanLocale, GeneralNotation) {
         EXPECT_EQ(generalNotation(c.value), QString::fromLatin1(c.text)) << c.text;
 }
 
-TEST(GeneralNotation, ReadsBackToTheSameValueWithin15Digits) {
+TEST(GeneralNotation, ReadsBackToTheSameValueWithin15Digits)
+{
     // The settings file is replayed to the instrument: what it holds must be the value read.
     for (double v : {1e-6, 2.5e-10, 3.75e-9, 0.0123456789, 4999.99999999, 1.000000001, 7e-12}) {
         const double back = generalNotation(v).toDouble();

@@ -20,11 +20,13 @@ const TokenTable allTables[] = {
     TokenTable::SyncSource,     TokenTable::OutputMode,
 };
 
-QStringList split(const char *items) {
+QStringList split(const char *items)
+{
     return QString::fromLatin1(items).split(QLatin1Char('|'));
 }
 
-TEST(TokenTables, TokensAndCaptionsInListOrder) {
+TEST(TokenTables, TokensAndCaptionsInListOrder)
+{
     const struct {
         TokenTable table;
         const char *tokens;
@@ -68,7 +70,8 @@ TEST(TokenTables, TokensAndCaptionsInListOrder) {
                         "Clock|T0 Pulse"));
 }
 
-TEST(TokenTables, EveryTokenReadsBackToItsOwnPosition) {
+TEST(TokenTables, EveryTokenReadsBackToItsOwnPosition)
+{
     for (TokenTable table : allTables) {
         const QList<TokenItem> &items = tokenItems(table);
         QSet<QString> seen;
@@ -82,14 +85,16 @@ TEST(TokenTables, EveryTokenReadsBackToItsOwnPosition) {
     }
 }
 
-TEST(TokenTables, PositionOutsideTheTableGivesAnEmptyWord) {
+TEST(TokenTables, PositionOutsideTheTableGivesAnEmptyWord)
+{
     for (TokenTable table : allTables) {
         EXPECT_EQ(tokenAt(table, -1), QString());
         EXPECT_EQ(tokenAt(table, 100), QString());
     }
 }
 
-TEST(TokenDecoding, ExactCaseSensitiveFirstMatchElseKeepPrevious) {
+TEST(TokenDecoding, ExactCaseSensitiveFirstMatchElseKeepPrevious)
+{
     const struct {
         TokenTable table;
         const char *reply;
@@ -120,7 +125,8 @@ TEST(TokenDecoding, ExactCaseSensitiveFirstMatchElseKeepPrevious) {
             << '"' << c.reply << '"';
 }
 
-TEST(TokenDecoding, OutputClockT0AndTOBySeries) {
+TEST(TokenDecoding, OutputClockT0AndTOBySeries)
+{
     // HRB spells "T0 Pulse" with the letter O; the others "To Pulse" with the digit zero.
     const QString letterO = QStringLiteral("TO");
     const QString digitZero = QStringLiteral("T0");
@@ -134,7 +140,8 @@ TEST(TokenDecoding, OutputClockT0AndTOBySeries) {
     EXPECT_EQ(inputClockTable(SeriesHRA), TokenTable::InputClockSource);
 }
 
-TEST(ChannelNames, NumbersNamesAndWords) {
+TEST(ChannelNames, NumbersNamesAndWords)
+{
     const struct {
         int n;
         const char *syncName;
@@ -154,7 +161,8 @@ TEST(ChannelNames, NumbersNamesAndWords) {
     EXPECT_EQ(GetChannelNumber(QStringLiteral("ChE")), 5);
 }
 
-TEST(ChannelNames, OtherNumbersLeaveTheNameAlone) {
+TEST(ChannelNames, OtherNumbersLeaveTheNameAlone)
+{
     for (int n : {-1, 9, 100}) {
         QString name = QStringLiteral("kept");
         EXPECT_FALSE(GetChSyncName(n, name));
@@ -163,12 +171,14 @@ TEST(ChannelNames, OtherNumbersLeaveTheNameAlone) {
     }
 }
 
-TEST(ChannelNames, TextNamingNoChannelGivesNoNumber) {
+TEST(ChannelNames, TextNamingNoChannelGivesNoNumber)
+{
     for (const char *text : {"", "T 0", "t0", "TO", "Ch I", "CHI", "A", "Ch  A", "Ch A ", "0"})
         EXPECT_EQ(GetChannelNumber(QString::fromLatin1(text)), std::nullopt) << text;
 }
 
-TEST(ChannelNames, IndexInATrimmedList) {
+TEST(ChannelNames, IndexInATrimmedList)
+{
     // Channel C's list on a 4-channel instrument.
     const QStringList items = {QStringLiteral("T0"), QStringLiteral("Ch A"), QStringLiteral("Ch B"),
                                QStringLiteral("Ch D")};

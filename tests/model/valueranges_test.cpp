@@ -17,13 +17,15 @@ struct GridCase {
     bool onGrid;
 };
 
-void PrintTo(const GridCase &c, std::ostream *os) {
+void PrintTo(const GridCase &c, std::ostream *os)
+{
     *os << std::setprecision(17) << c.value << " on " << c.step;
 }
 
 class CheckResolutionCases : public ::testing::TestWithParam<GridCase> {};
 
-TEST_P(CheckResolutionCases, DecidesTheGrid) {
+TEST_P(CheckResolutionCases, DecidesTheGrid)
+{
     const GridCase c = GetParam();
     EXPECT_EQ(CheckResolution(c.value, c.step), c.onGrid)
         << "value " << c.value << " step " << c.step;
@@ -65,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                       GridCase{std::numeric_limits<double>::quiet_NaN(), 1e-8, false},
                       GridCase{std::numeric_limits<double>::infinity(), 1e-8, false}));
 
-TEST(SeriesLimitsTable, ValuesBySeries) {
+TEST(SeriesLimitsTable, ValuesBySeries)
+{
     const struct {
         int series;
         SeriesLimits l;
@@ -114,7 +117,8 @@ TEST(SeriesLimitsTable, ValuesBySeries) {
     }
 }
 
-TEST(SeriesLimitsTable, UnknownSeriesHasNone) {
+TEST(SeriesLimitsTable, UnknownSeriesHasNone)
+{
     for (int series : {0, -1, 5, 99})
         EXPECT_FALSE(limitsForSeries(series).has_value()) << series;
 }

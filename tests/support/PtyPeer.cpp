@@ -112,8 +112,8 @@ struct PtyPeer::Private {
             lock.unlock();
             pollfd fds[2] = {{master, POLLIN, 0}, {wake[0], POLLIN, 0}};
             ::poll(fds, 2, timeout);
-            if (fds[1].revents & POLLIN)
-                [[maybe_unused]] const auto n = ::read(wake[0], buffer, sizeof buffer);
+            if (fds[1].revents & POLLIN) [[maybe_unused]]
+                const auto n = ::read(wake[0], buffer, sizeof buffer);
             QByteArray incoming;
             if (fds[0].revents & POLLIN) {
                 const ssize_t n = ::read(master, buffer, sizeof buffer);
@@ -146,7 +146,8 @@ struct PtyPeer::Private {
     {
         qsizetype done = 0;
         while (done < bytes.size()) {
-            const ssize_t n = ::write(master, bytes.constData() + done, size_t(bytes.size() - done));
+            const ssize_t n =
+                ::write(master, bytes.constData() + done, size_t(bytes.size() - done));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
@@ -190,11 +191,20 @@ PtyPeer::~PtyPeer()
     }
 }
 
-bool PtyPeer::isValid() const { return d->thread.joinable(); }
+bool PtyPeer::isValid() const
+{
+    return d->thread.joinable();
+}
 
-QString PtyPeer::slavePath() const { return d->slavePath; }
+QString PtyPeer::slavePath() const
+{
+    return d->slavePath;
+}
 
-bool PtyPeer::slaveSettings(termios *out) const { return ::tcgetattr(d->slave, out) == 0; }
+bool PtyPeer::slaveSettings(termios *out) const
+{
+    return ::tcgetattr(d->slave, out) == 0;
+}
 
 void PtyPeer::queueReply(const Reply &reply)
 {

@@ -6,9 +6,11 @@
 #include <ostream>
 
 // Readable failure output for Qt texts (found by argument-dependent lookup).
-inline void PrintTo(const QString &s, std::ostream *os) {
+inline void PrintTo(const QString &s, std::ostream *os)
+{
     *os << '"' << s.toStdString() << '"';
 }
-inline void PrintTo(const QByteArray &b, std::ostream *os) {
+inline void PrintTo(const QByteArray &b, std::ostream *os)
+{
     *os << '"' << b.toStdString() << '"';
 }

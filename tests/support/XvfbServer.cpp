@@ -17,10 +17,10 @@ XvfbServer::XvfbServer()
         return;
     EndWithThisProcess(m_process);
     m_process.setStandardErrorFile(QProcess::nullDevice());
-    m_process.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                           QStringLiteral("-screen"), QStringLiteral("0"),
-                           QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                           QStringLiteral("tcp")});
+    m_process.start(xvfb,
+                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                     QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                     QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!m_process.waitForStarted(5000))
         return;
     QDeadlineTimer deadline(15000);

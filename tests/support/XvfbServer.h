@@ -13,7 +13,7 @@ public:
     ~XvfbServer();
 
     bool running() const { return m_running; }
-    QString display() const { return m_display; }  // e.g. ":57"
+    QString display() const { return m_display; } // e.g. ":57"
 
 private:
     QProcess m_process;

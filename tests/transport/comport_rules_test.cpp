@@ -16,7 +16,10 @@ using transport::TVNComPort;
 
 namespace {
 
-std::string bytes(const QByteArray &b) { return b.toStdString(); }
+std::string bytes(const QByteArray &b)
+{
+    return b.toStdString();
+}
 
 TEST(ComPortValues, ConstructionValuesAndClosedPort)
 {
@@ -66,7 +69,10 @@ struct EorCase {
     QByteArray raw;
 };
 
-void PrintTo(const EorCase &c, std::ostream *os) { *os << ::testing::PrintToString(std::string(c.written)); }
+void PrintTo(const EorCase &c, std::ostream *os)
+{
+    *os << ::testing::PrintToString(std::string(c.written));
+}
 
 class EndOfResponseConversion : public ::testing::TestWithParam<EorCase> {};
 
@@ -79,19 +85,20 @@ TEST_P(EndOfResponseConversion, RawForm)
     EXPECT_EQ(bytes(port.EndOfResponseRaw()), bytes(GetParam().raw));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Notation, EndOfResponseConversion,
-    ::testing::Values(EorCase{"\r", "\r"}, EorCase{"", ""}, EorCase{"#13#10", "\r\n"},
-                      EorCase{"#65#66", "AB"}, EorCase{"ab#13", "ab\r"},
-                      EorCase{"#13#", "\r"}, EorCase{"#0", QByteArray(1, '\0')},
-                      EorCase{"#200", "\xC8"}, EorCase{"#255", "\xFF"},
-                      // bad codes leave the text as written
-                      EorCase{"#13x", "#13x"}, EorCase{"##13", "##13"},
-                      EorCase{"#13##10", "#13##10"}, EorCase{"#-1", "#-1"},
-                      EorCase{"#+13", "#+13"}, EorCase{"# 13", "# 13"},
-                      EorCase{"#256", "#256"}, EorCase{"#99999999999", "#99999999999"},
-                      // a lone # leaves nothing to wait for
-                      EorCase{"#", ""}));
+INSTANTIATE_TEST_SUITE_P(Notation, EndOfResponseConversion,
+                         ::testing::Values(EorCase{"\r", "\r"}, EorCase{"", ""},
+                                           EorCase{"#13#10", "\r\n"}, EorCase{"#65#66", "AB"},
+                                           EorCase{"ab#13", "ab\r"}, EorCase{"#13#", "\r"},
+                                           EorCase{"#0", QByteArray(1, '\0')},
+                                           EorCase{"#200", "\xC8"}, EorCase{"#255", "\xFF"},
+                                           // bad codes leave the text as written
+                                           EorCase{"#13x", "#13x"}, EorCase{"##13", "##13"},
+                                           EorCase{"#13##10", "#13##10"}, EorCase{"#-1", "#-1"},
+                                           EorCase{"#+13", "#+13"}, EorCase{"# 13", "# 13"},
+                                           EorCase{"#256", "#256"},
+                                           EorCase{"#99999999999", "#99999999999"},
+                                           // a lone # leaves nothing to wait for
+                                           EorCase{"#", ""}));
 
 TEST(ComPortValues, RewritingEndOfResponseRebuildsRawForm)
 {
@@ -132,7 +139,10 @@ struct PathCase {
     const char *path;
 };
 
-void PrintTo(const PathCase &c, std::ostream *os) { *os << "COM" << c.port; }
+void PrintTo(const PathCase &c, std::ostream *os)
+{
+    *os << "COM" << c.port;
+}
 
 class DefaultDeviceTable : public ::testing::TestWithParam<PathCase> {};
 
@@ -146,9 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
     Linux, DefaultDeviceTable,
     ::testing::Values(PathCase{1, "/dev/ttyS0"}, PathCase{32, "/dev/ttyS31"},
                       PathCase{33, "/dev/ttyUSB0"}, PathCase{64, "/dev/ttyUSB31"},
-                      PathCase{65, "/dev/ttyACM0"}, PathCase{96, "/dev/ttyACM31"},
-                      PathCase{97, ""}, PathCase{100, ""}, PathCase{101, ""}, PathCase{0, ""},
-                      PathCase{-3, ""}));
+                      PathCase{65, "/dev/ttyACM0"}, PathCase{96, "/dev/ttyACM31"}, PathCase{97, ""},
+                      PathCase{100, ""}, PathCase{101, ""}, PathCase{0, ""}, PathCase{-3, ""}));
 
 TEST(DeviceFolder, EntriesReplaceTheTable)
 {
@@ -157,7 +166,8 @@ TEST(DeviceFolder, EntriesReplaceTheTable)
     const QByteArray folder = QFile::encodeName(dir.path());
     ComPortsVariable set(&folder);
     for (qint32 n : {1, 3, 12, 33, 97, 100})
-        EXPECT_EQ(TVNComPort::DevicePath(n), QDir(dir.path()).filePath(QStringLiteral("com%1").arg(n)))
+        EXPECT_EQ(TVNComPort::DevicePath(n),
+                  QDir(dir.path()).filePath(QStringLiteral("com%1").arg(n)))
             << n;
     EXPECT_TRUE(TVNComPort::DevicePath(0).isEmpty());
 }

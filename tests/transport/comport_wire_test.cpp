@@ -29,7 +29,10 @@ using Kind = transport::UserDialogs::Kind;
 
 namespace {
 
-std::string bytes(const QByteArray &b) { return b.toStdString(); }
+std::string bytes(const QByteArray &b)
+{
+    return b.toStdString();
+}
 
 void ensureApp()
 {
@@ -112,7 +115,10 @@ struct FramingCase {
     bool timedOut;
 };
 
-void PrintTo(const FramingCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const FramingCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class Framing : public WireTest, public ::testing::WithParamInterface<FramingCase> {};
 
@@ -137,10 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
         // the line feed comes too late to be part of this response
         FramingCase{"CrThenLfLater", "\r", {{"OK\r", 0}, {"\n", 300}}, "OK\r", false},
         // a two-byte terminator split over two chunks is still found
-        FramingCase{"TerminatorAcrossChunks", "#13#10", {{"OK\r", 0}, {"\n", 100}}, "OK\r\n",
-                    false},
-        FramingCase{"SeveralChunks", "\r", {{"12", 0}, {"34", 50}, {"5\r", 100}}, "12345\r",
-                    false},
+        FramingCase{
+            "TerminatorAcrossChunks", "#13#10", {{"OK\r", 0}, {"\n", 100}}, "OK\r\n", false},
+        FramingCase{"SeveralChunks", "\r", {{"12", 0}, {"34", 50}, {"5\r", 100}}, "12345\r", false},
         // silent partial data: no dialog, time-out flag set
         FramingCase{"PartialOnTimeout", "\r", PtyPeer::text("PART"), "PART", true},
         FramingCase{"NothingOnTimeout", "\r", PtyPeer::silence(), "", true}));
@@ -198,7 +203,10 @@ struct TimeoutCase {
     qsizetype dialogsShown;
 };
 
-void PrintTo(const TimeoutCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const TimeoutCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class TimeoutReport : public WireTest, public ::testing::WithParamInterface<TimeoutCase> {};
 
@@ -257,8 +265,9 @@ TEST_F(WireTest, ReadWaitingWithEventsRefusesASecondRead)
     ASSERT_TRUE(fired) << "the waiting read did not process the window's events";
     EXPECT_TRUE(inner.isEmpty());
     EXPECT_EQ(innerRaw, 0u);
-    EXPECT_EQ(dialogs.texts(), (QStringList{QStringLiteral("Port is in use -- operation aborted"),
-                                            QStringLiteral("Port is in use -- operation aborted")}));
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{QStringLiteral("Port is in use -- operation aborted"),
+                           QStringLiteral("Port is in use -- operation aborted")}));
     EXPECT_FALSE(port.InUse());
     EXPECT_FALSE(port.TimedOut());
 }
@@ -357,7 +366,10 @@ struct LineCase {
     bool ctsRts;
 };
 
-void PrintTo(const LineCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const LineCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class LineSettings : public WireTest, public ::testing::WithParamInterface<LineCase> {};
 
@@ -379,13 +391,13 @@ TEST_P(LineSettings, OpenAppliesThem)
     EXPECT_EQ((tio.c_cflag & CRTSCTS) != 0, c.ctsRts);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, LineSettings,
-    ::testing::Values(LineCase{"Plain", 115200, B115200, TParity::parNone, THandshake::hsNone, 0, false},
-                      LineCase{"Even", 9600, B9600, TParity::parEven, THandshake::hsAssertAll,
-                               0, false},
-                      LineCase{"OddHardware", 19200, B19200, TParity::parOdd,
-                               THandshake::hsHardware, PARODD, true}));
+INSTANTIATE_TEST_SUITE_P(Modes, LineSettings,
+                         ::testing::Values(LineCase{"Plain", 115200, B115200, TParity::parNone,
+                                                    THandshake::hsNone, 0, false},
+                                           LineCase{"Even", 9600, B9600, TParity::parEven,
+                                                    THandshake::hsAssertAll, 0, false},
+                                           LineCase{"OddHardware", 19200, B19200, TParity::parOdd,
+                                                    THandshake::hsHardware, PARODD, true}));
 
 // A re-open starts a new handle, so input pulled in by the old one is gone: that is how these
 // tests see whether a setter re-opened.
@@ -395,7 +407,10 @@ struct SetterCase {
     std::function<void(TVNComPort &)> newValue;
 };
 
-void PrintTo(const SetterCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const SetterCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class Setters : public WireTest, public ::testing::WithParamInterface<SetterCase> {
 protected:
@@ -421,15 +436,15 @@ TEST_P(Setters, ReopenOnlyOnARealChange)
 
 INSTANTIATE_TEST_SUITE_P(
     Properties, Setters,
-    ::testing::Values(
-        SetterCase{"Baud", [](TVNComPort &p) { p.setBaud(9600); },
-                   [](TVNComPort &p) { p.setBaud(57600); }},
-        SetterCase{"Handshaking", [](TVNComPort &p) { p.setHandshaking(THandshake::hsNone); },
-                   [](TVNComPort &p) { p.setHandshaking(THandshake::hsAssertAll); }},
-        SetterCase{"Parity", [](TVNComPort &p) { p.setParity(TParity::parNone); },
-                   [](TVNComPort &p) { p.setParity(TParity::parEven); }},
-        SetterCase{"Port", [](TVNComPort &p) { p.setPort(3); },
-                   [](TVNComPort &p) { p.setPort(4); }}));
+    ::testing::Values(SetterCase{"Baud", [](TVNComPort &p) { p.setBaud(9600); },
+                                 [](TVNComPort &p) { p.setBaud(57600); }},
+                      SetterCase{"Handshaking",
+                                 [](TVNComPort &p) { p.setHandshaking(THandshake::hsNone); },
+                                 [](TVNComPort &p) { p.setHandshaking(THandshake::hsAssertAll); }},
+                      SetterCase{"Parity", [](TVNComPort &p) { p.setParity(TParity::parNone); },
+                                 [](TVNComPort &p) { p.setParity(TParity::parEven); }},
+                      SetterCase{"Port", [](TVNComPort &p) { p.setPort(3); },
+                                 [](TVNComPort &p) { p.setPort(4); }}));
 
 TEST_F(WireTest, OpenOnAnOpenPortReopens)
 {
@@ -521,7 +536,7 @@ TEST_F(PickTest, PortHeldElsewhereIsNotListed)
 
 TEST_F(PickTest, NoPortsMeansNothingToChoose)
 {
-    ComPortFolder empty; // replaces the folder with the two ports for this test
+    ComPortFolder empty;       // replaces the folder with the two ports for this test
     dialogs.answerPickNext(0); // OK without an entry selected
     EXPECT_FALSE(port.Pick());
     EXPECT_TRUE(dialogs.pickShown[0].entries.isEmpty());

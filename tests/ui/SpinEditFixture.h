@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "ui/TPlusSpinEdit.h"
 
 #include <QApplication>

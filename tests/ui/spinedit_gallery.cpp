@@ -21,7 +21,8 @@ constexpr int kLabelFontPx = 11;
 constexpr int kRowHeight = 34;
 
 // fontconfig does not index Wine's fonts folder; add its Tahoma-compatible face by path.
-QString tahomaFamily() {
+QString tahomaFamily()
+{
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
         return QStringLiteral("Tahoma");
     const QString wineFace = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
@@ -49,7 +50,8 @@ struct Design {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     const qsizetype grabAt = args.indexOf(QStringLiteral("--grab"));

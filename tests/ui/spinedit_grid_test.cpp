@@ -20,7 +20,8 @@ namespace {
 
 enum class TimeEdit { Period, Delay, Width };
 
-const char *nameOf(TimeEdit e) {
+const char *nameOf(TimeEdit e)
+{
     switch (e) {
     case TimeEdit::Period:
         return "period";
@@ -39,7 +40,8 @@ struct EditLimits {
     double max;
 };
 
-EditLimits limitsOf(const model::SeriesLimits &l, TimeEdit e) {
+EditLimits limitsOf(const model::SeriesLimits &l, TimeEdit e)
+{
     switch (e) {
     case TimeEdit::Period:
         return {l.PeriodStep, l.PeriodDecimals, l.PeriodMin, l.PeriodMax};
@@ -55,11 +57,13 @@ EditLimits limitsOf(const model::SeriesLimits &l, TimeEdit e) {
 constexpr double kUnitsPerSecond = 1e11;
 
 // The double nearest to `units` x 1e-11 s, the way a typed or read-back value is held.
-double fromUnits(long long units) {
+double fromUnits(long long units)
+{
     return static_cast<double>(units) / kUnitsPerSecond;
 }
 
-long long toUnits(double seconds) {
+long long toUnits(double seconds)
+{
     return std::llround(seconds * kUnitsPerSecond);
 }
 
@@ -69,7 +73,8 @@ class SpinGridTest : public SpinEditTest, public ::testing::WithParamInterface<i
 protected:
     // As the window builds a time edit and then applies the series' ranges to it, in the order
     // the range setting uses for that edit.
-    void configureAs(TimeEdit edit, const EditLimits &l) {
+    void configureAs(TimeEdit edit, const EditLimits &l)
+    {
         recreate();
         configure({9, 1e-8, -1000, 1000, 1000, QChar(u',')});
         spin->SetBounds(0, 0, 260, 25);
@@ -86,7 +91,8 @@ protected:
     }
 
     // Moves the selection left until the step is `step`; false when it never gets there.
-    bool selectStep(double step) {
+    bool selectStep(double step)
+    {
         for (int n = 0; n < 30 && spin->Increment() != step; ++n)
             key(Qt::Key_Left);
         return spin->Increment() == step;
@@ -94,7 +100,8 @@ protected:
 
     // Holds Up (or Down) for `count` steps. Empty when every step moved the value onto the
     // grid, else what went wrong first.
-    QString hold(Qt::Key k, int count, double grid) {
+    QString hold(Qt::Key k, int count, double grid)
+    {
         QString fault;
         for (int n = 1; n <= count && fault.isEmpty(); ++n) {
             const double before = spin->Value();
@@ -112,7 +119,8 @@ protected:
 
 } // namespace
 
-TEST_P(SpinGridTest, ArrowStepsStayOnTheGridAndComeBackExactly) {
+TEST_P(SpinGridTest, ArrowStepsStayOnTheGridAndComeBackExactly)
+{
     const int series = GetParam();
     const model::SeriesLimits limits = model::limitsForSeries(series).value();
     QStringList faults;

@@ -15,7 +15,8 @@ using ui::TPlusSpinEdit;
 using Kind = transport::UserDialogs::Kind;
 using Button = transport::UserDialogs::Button;
 
-TEST_F(SpinEditTest, StartsWithTheDocumentedDefaults) {
+TEST_F(SpinEditTest, StartsWithTheDocumentedDefaults)
+{
     EXPECT_EQ(spin->Value(), 0.0);
     EXPECT_EQ(spin->MinValue(), 0.0);
     EXPECT_EQ(spin->MaxValue(), 0.0);
@@ -37,7 +38,8 @@ TEST_F(SpinEditTest, StartsWithTheDocumentedDefaults) {
     EXPECT_EQ(spin->IntValue(), 0);
 }
 
-TEST_F(SpinEditTest, ClampsDecimalsLeadingDigitsAndBase) {
+TEST_F(SpinEditTest, ClampsDecimalsLeadingDigitsAndBase)
+{
     const std::pair<int, int> counts[] = {{-1, 0}, {0, 0}, {9, 9}, {18, 18}, {19, 18}, {100, 18}};
     for (const auto &[in, out] : counts) {
         spin->setDecimals(in);
@@ -52,7 +54,8 @@ TEST_F(SpinEditTest, ClampsDecimalsLeadingDigitsAndBase) {
     }
 }
 
-TEST_F(SpinEditTest, LeadingDigitsAndEnterRequiredAreOnlyStored) {
+TEST_F(SpinEditTest, LeadingDigitsAndEnterRequiredAreOnlyStored)
+{
     configure({2, 0.01, 0, 100, 2.5});
     spin->setLeadingDigits(5);
     spin->setEnterRequired(true);
@@ -64,7 +67,8 @@ TEST_F(SpinEditTest, LeadingDigitsAndEnterRequiredAreOnlyStored) {
     EXPECT_TRUE(changes.isEmpty());
 }
 
-TEST_F(SpinEditTest, ValueIsClampedAndEachChangeRaisesOnChangeOnce) {
+TEST_F(SpinEditTest, ValueIsClampedAndEachChangeRaisesOnChangeOnce)
+{
     configure({2, 0.01, 0.2, 15, 2.5});
     spin->setValue(100);
     EXPECT_EQ(spin->Value(), 15.0);
@@ -79,7 +83,8 @@ TEST_F(SpinEditTest, ValueIsClampedAndEachChangeRaisesOnChangeOnce) {
     EXPECT_EQ(changes.size(), 2);
 }
 
-TEST_F(SpinEditTest, EqualBoundsMeanNoClamping) {
+TEST_F(SpinEditTest, EqualBoundsMeanNoClamping)
+{
     spin->setValue(1e6);
     EXPECT_EQ(spin->Value(), 1e6);
     spin->setValue(-1e6);
@@ -87,7 +92,8 @@ TEST_F(SpinEditTest, EqualBoundsMeanNoClamping) {
     EXPECT_EQ(changes.size(), 2);
 }
 
-TEST_F(SpinEditTest, NonFiniteValuesAreRefused) {
+TEST_F(SpinEditTest, NonFiniteValuesAreRefused)
+{
     configure({2, 0.01, 0, 100, 2.5});
     for (double v : {std::nan(""), std::numeric_limits<double>::infinity(),
                      -std::numeric_limits<double>::infinity()}) {
@@ -104,7 +110,8 @@ TEST_F(SpinEditTest, NonFiniteValuesAreRefused) {
     EXPECT_TRUE(changes.isEmpty());
 }
 
-TEST_F(SpinEditTest, MovingABoundPastTheValueMovesItWithOneEvent) {
+TEST_F(SpinEditTest, MovingABoundPastTheValueMovesItWithOneEvent)
+{
     configure({0, 1, 0, 100, 50});
     spin->setMaxValue(30);
     EXPECT_EQ(spin->Value(), 30.0);
@@ -114,7 +121,8 @@ TEST_F(SpinEditTest, MovingABoundPastTheValueMovesItWithOneEvent) {
     EXPECT_EQ(changes, (QList<double>{30.0, 40.0}));
 }
 
-TEST_F(SpinEditTest, IntValueRoundsHalvesToEven) {
+TEST_F(SpinEditTest, IntValueRoundsHalvesToEven)
+{
     configure({2, 0.01, -100, 100, 0});
     const std::pair<double, qint64> cases[] = {{2.5, 2},   {3.5, 4},  {-2.5, -2},
                                                {-3.5, -4}, {2.49, 2}, {2.51, 3}};
@@ -128,7 +136,8 @@ TEST_F(SpinEditTest, IntValueRoundsHalvesToEven) {
     EXPECT_EQ(changes, (QList<double>{7.0}));
 }
 
-TEST_F(SpinEditTest, StepsStopAtTheBound) {
+TEST_F(SpinEditTest, StepsStopAtTheBound)
+{
     configure({0, 1, 0, 1000, 995});
     key(Qt::Key_Left);
     ASSERT_EQ(spin->Increment(), 10.0);
@@ -141,7 +150,8 @@ TEST_F(SpinEditTest, StepsStopAtTheBound) {
     EXPECT_EQ(spin->Value(), 990.0);
 }
 
-TEST_F(SpinEditTest, LeftAndRightMoveTheSelectedDigit) {
+TEST_F(SpinEditTest, LeftAndRightMoveTheSelectedDigit)
+{
     configure({2, 0.01, 0.2, 15, 2.5});
     EXPECT_EQ(spin->Text(), QStringLiteral("2.50"));
     EXPECT_EQ(spin->Increment(), 0.01);
@@ -163,7 +173,8 @@ TEST_F(SpinEditTest, LeftAndRightMoveTheSelectedDigit) {
     EXPECT_EQ(spin->Text(), QStringLiteral("3.50"));
 }
 
-TEST_F(SpinEditTest, TypingOverwritesTheDigitAndMovesRight) {
+TEST_F(SpinEditTest, TypingOverwritesTheDigitAndMovesRight)
+{
     configure({2, 0.01, 0, 1000, 123.45});
     keys(Qt::Key_Left, 3);
     ASSERT_EQ(spin->Increment(), 10.0);
@@ -179,7 +190,8 @@ TEST_F(SpinEditTest, TypingOverwritesTheDigitAndMovesRight) {
     EXPECT_EQ(spin->Increment(), 0.01);
 }
 
-TEST_F(SpinEditTest, TypingAboveTheHighestDigitFillsWithZeros) {
+TEST_F(SpinEditTest, TypingAboveTheHighestDigitFillsWithZeros)
+{
     configure({0, 1, 0, 100, 5});
     key(Qt::Key_Left);
     EXPECT_EQ(spin->Text(), QStringLiteral("_5"));
@@ -197,7 +209,8 @@ TEST_F(SpinEditTest, TypingAboveTheHighestDigitFillsWithZeros) {
     EXPECT_EQ(spin->Text(), QStringLiteral("2,005"));
 }
 
-TEST_F(SpinEditTest, TypingOverTheSignMakesTheValuePositive) {
+TEST_F(SpinEditTest, TypingOverTheSignMakesTheValuePositive)
+{
     configure({0, 1, -100, 100, -5});
     key(Qt::Key_Left);
     EXPECT_EQ(spin->Increment(), 10.0);
@@ -206,7 +219,8 @@ TEST_F(SpinEditTest, TypingOverTheSignMakesTheValuePositive) {
     EXPECT_EQ(spin->Value(), 35.0);
 }
 
-TEST_F(SpinEditTest, UnreadableTextReportsAndKeepsEverything) {
+TEST_F(SpinEditTest, UnreadableTextReportsAndKeepsEverything)
+{
     configure({0, 1, -1000, 1000, -5});
     keys(Qt::Key_Left, 2);
     ASSERT_EQ(spin->Text(), QStringLiteral("_-5"));
@@ -223,14 +237,16 @@ TEST_F(SpinEditTest, UnreadableTextReportsAndKeepsEverything) {
     EXPECT_TRUE(changes.isEmpty());
 }
 
-TEST_F(SpinEditTest, RetypingTheShownDigitIsNoChange) {
+TEST_F(SpinEditTest, RetypingTheShownDigitIsNoChange)
+{
     configure({1, 0.1, 0, 10, 0.3});
     type('3');
     EXPECT_EQ(spin->Value(), 0.3);
     EXPECT_TRUE(changes.isEmpty());
 }
 
-TEST_F(SpinEditTest, CharactersThatAreNoDigitOfTheBaseAreIgnored) {
+TEST_F(SpinEditTest, CharactersThatAreNoDigitOfTheBaseAreIgnored)
+{
     configure({2, 0.01, 0, 100, 2.5});
     type('a');
     type('x');
@@ -244,7 +260,8 @@ TEST_F(SpinEditTest, CharactersThatAreNoDigitOfTheBaseAreIgnored) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(SpinEditTest, CtrlZeroOnEitherKeyboardClearsRightOfTheSelection) {
+TEST_F(SpinEditTest, CtrlZeroOnEitherKeyboardClearsRightOfTheSelection)
+{
     const Qt::KeyboardModifiers keyboards[] = {Qt::ControlModifier,
                                                Qt::ControlModifier | Qt::KeypadModifier};
     for (Qt::KeyboardModifiers mods : keyboards) {
@@ -264,7 +281,8 @@ TEST_F(SpinEditTest, CtrlZeroOnEitherKeyboardClearsRightOfTheSelection) {
     EXPECT_EQ(spin->Value(), 907.6543);
 }
 
-TEST_F(SpinEditTest, RightZeroKeepsDigitsLeftOfTheSelection) {
+TEST_F(SpinEditTest, RightZeroKeepsDigitsLeftOfTheSelection)
+{
     configure({11, 1e-11, 0, 1000, 999.99999999975});
     key(Qt::Key_Left);
     ASSERT_EQ(spin->Increment(), 1e-10);
@@ -273,7 +291,8 @@ TEST_F(SpinEditTest, RightZeroKeepsDigitsLeftOfTheSelection) {
     EXPECT_EQ(spin->Text(), QStringLiteral("999.99999999970"));
 }
 
-TEST_F(SpinEditTest, HeldArrowRaisesOnChangeOnEveryStepOrOnceAtRelease) {
+TEST_F(SpinEditTest, HeldArrowRaisesOnChangeOnEveryStepOrOnceAtRelease)
+{
     struct Case {
         bool trackSpin;
         int changesWhileHeld;
@@ -297,7 +316,8 @@ TEST_F(SpinEditTest, HeldArrowRaisesOnChangeOnEveryStepOrOnceAtRelease) {
     }
 }
 
-TEST_F(SpinEditTest, DeferredEventIsOwedOnlyWhenTheSpinMovedTheValue) {
+TEST_F(SpinEditTest, DeferredEventIsOwedOnlyWhenTheSpinMovedTheValue)
+{
     configure({0, 1, 0, 1000, 1000});
     spin->setTrackSpin(false);
     sendKey(QEvent::KeyPress, Qt::Key_Up, false); // already at the bound
@@ -310,7 +330,8 @@ TEST_F(SpinEditTest, DeferredEventIsOwedOnlyWhenTheSpinMovedTheValue) {
     EXPECT_EQ(changes, (QList<double>{1000.0}));
 }
 
-TEST_F(SpinEditTest, LosingTheFocusEndsAKeySpin) {
+TEST_F(SpinEditTest, LosingTheFocusEndsAKeySpin)
+{
     configure({0, 1, 0, 1000, 0});
     spin->setTrackSpin(false);
     showFocused();
@@ -321,7 +342,8 @@ TEST_F(SpinEditTest, LosingTheFocusEndsAKeySpin) {
     EXPECT_EQ(changes, (QList<double>{2.0}));
 }
 
-TEST_F(SpinEditTest, StepFloorFromIncrement) {
+TEST_F(SpinEditTest, StepFloorFromIncrement)
+{
     // 2.5e-10 with 11 decimals: the floor holds on the tenth and eleventh decimal
     configure({11, 2.5e-10, -1000, 1000, 1});
     EXPECT_EQ(spin->Increment(), 2.5e-10);
@@ -333,7 +355,8 @@ TEST_F(SpinEditTest, StepFloorFromIncrement) {
     EXPECT_DOUBLE_EQ(spin->Value(), 1.000000001);
 }
 
-TEST_F(SpinEditTest, IncrementFinerThanTheLastDecimal) {
+TEST_F(SpinEditTest, IncrementFinerThanTheLastDecimal)
+{
     configure({9, 5e-11, 0, 1000, 1});
     EXPECT_EQ(spin->Increment(), 5e-11);
     key(Qt::Key_Right);
@@ -347,7 +370,8 @@ TEST_F(SpinEditTest, IncrementFinerThanTheLastDecimal) {
     EXPECT_EQ(spin->Text(), QStringLiteral("1.000000000"));
 }
 
-TEST_F(SpinEditTest, ZeroIncrementMakesAZeroStep) {
+TEST_F(SpinEditTest, ZeroIncrementMakesAZeroStep)
+{
     configure({2, 0, 0, 100, 5});
     EXPECT_EQ(spin->Increment(), 0.0);
     key(Qt::Key_Up);
@@ -357,7 +381,8 @@ TEST_F(SpinEditTest, ZeroIncrementMakesAZeroStep) {
     EXPECT_EQ(spin->Increment(), 0.01);
 }
 
-TEST_F(SpinEditTest, LeftLeavesADigitWhoseStepEqualsTheFloor) {
+TEST_F(SpinEditTest, LeftLeavesADigitWhoseStepEqualsTheFloor)
+{
     configure({9, 1e-8, 0, 1000, 1});
     key(Qt::Key_Right);
     EXPECT_EQ(spin->Increment(), 1e-8);
@@ -366,7 +391,8 @@ TEST_F(SpinEditTest, LeftLeavesADigitWhoseStepEqualsTheFloor) {
     EXPECT_EQ(spin->Value(), 1.00000005);
 }
 
-TEST_F(SpinEditTest, IncrementRaisesOnSetIncrementOnlyWhenTheStepChanges) {
+TEST_F(SpinEditTest, IncrementRaisesOnSetIncrementOnlyWhenTheStepChanges)
+{
     configure({2, 0.01, 0, 100, 1});
     spin->setIncrement(0.01);
     EXPECT_EQ(incrementEvents, 0);
@@ -375,7 +401,8 @@ TEST_F(SpinEditTest, IncrementRaisesOnSetIncrementOnlyWhenTheStepChanges) {
     EXPECT_EQ(spin->Increment(), 0.1);
 }
 
-TEST_F(SpinEditTest, ThousandSeparatorThatReadsAsNumberGroupsWithSpaces) {
+TEST_F(SpinEditTest, ThousandSeparatorThatReadsAsNumberGroupsWithSpaces)
+{
     struct Case {
         QChar separator;
         const char16_t *text;
@@ -397,7 +424,8 @@ TEST_F(SpinEditTest, ThousandSeparatorThatReadsAsNumberGroupsWithSpaces) {
     EXPECT_EQ(spin->Value(), 2234.5);
 }
 
-TEST_F(SpinEditTest, BaseSixteenStepsAndTypesHexDigits) {
+TEST_F(SpinEditTest, BaseSixteenStepsAndTypesHexDigits)
+{
     configure({0, 1, 0, 4095, 255});
     key(Qt::Key_Left);
     ASSERT_EQ(spin->Increment(), 10.0);
@@ -411,7 +439,8 @@ TEST_F(SpinEditTest, BaseSixteenStepsAndTypesHexDigits) {
     EXPECT_EQ(spin->Value(), 175.0);
 }
 
-TEST_F(SpinEditTest, DisabledIgnoresKeysButStillReportsCodeChanges) {
+TEST_F(SpinEditTest, DisabledIgnoresKeysButStillReportsCodeChanges)
+{
     configure({2, 0.01, 0, 100, 2.5});
     spin->setControlEnabled(false);
     EXPECT_TRUE(spin->isEnabled());
@@ -432,7 +461,8 @@ TEST_F(SpinEditTest, DisabledIgnoresKeysButStillReportsCodeChanges) {
     EXPECT_DOUBLE_EQ(spin->Value(), 7.01);
 }
 
-TEST_F(SpinEditTest, TabStopDecidesTabFocusOnly) {
+TEST_F(SpinEditTest, TabStopDecidesTabFocusOnly)
+{
     spin->setTabStop(false);
     EXPECT_FALSE(spin->TabStop());
     EXPECT_FALSE(spin->focusPolicy() & Qt::TabFocus);
@@ -440,7 +470,8 @@ TEST_F(SpinEditTest, TabStopDecidesTabFocusOnly) {
     EXPECT_TRUE(spin->focusPolicy() & Qt::TabFocus);
 }
 
-TEST_F(SpinEditTest, WheelHasNoEffect) {
+TEST_F(SpinEditTest, WheelHasNoEffect)
+{
     configure({2, 0.01, 0, 100, 2.5});
     QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);

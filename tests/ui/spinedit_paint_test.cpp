@@ -19,13 +19,15 @@ namespace {
 const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 
-QFont pixelFont(int px) {
+QFont pixelFont(int px)
+{
     QFont f;
     f.setPixelSize(px);
     return f;
 }
 
-QRect boxOf(const QImage &img, QRgb colour) {
+QRect boxOf(const QImage &img, QRgb colour)
+{
     QRect box;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -35,7 +37,8 @@ QRect boxOf(const QImage &img, QRgb colour) {
 }
 
 // The darkest grey level inside `area`, text pixels included.
-int darkest(const QImage &img, const QRect &area) {
+int darkest(const QImage &img, const QRect &area)
+{
     int level = 255;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
@@ -45,17 +48,20 @@ int darkest(const QImage &img, const QRect &area) {
 
 class SpinPaintTest : public SpinEditTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SpinEditTest::SetUp();
         spin->setFont(pixelFont(15));
     }
-    void recreateWithFont() {
+    void recreateWithFont()
+    {
         recreate();
         spin->setFont(pixelFont(15));
     }
     QImage picture() const { return spin->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     // The text area above the row where the selection mark and the caret go.
-    QRect textRows() const {
+    QRect textRows() const
+    {
         const QRect cell = charCell(0);
         return QRect(QPoint(spin->contentsRect().left(), cell.top()),
                      QPoint(upButton()->x() - 1, cell.bottom() - 1));
@@ -64,7 +70,8 @@ protected:
 
 } // namespace
 
-TEST_F(SpinPaintTest, ButtonsSitAtTheRightEdgeAndSplitTheHeight) {
+TEST_F(SpinPaintTest, ButtonsSitAtTheRightEdgeAndSplitTheHeight)
+{
     using Style = TPlusSpinEdit::TBorderStyle;
     for (Style style : {Style::bsSingle, Style::bsNone}) {
         configure({2, 0.01, 0, 100, 2.5}, style);
@@ -90,7 +97,8 @@ TEST_F(SpinPaintTest, ButtonsSitAtTheRightEdgeAndSplitTheHeight) {
     }
 }
 
-TEST_F(SpinPaintTest, BorderStyleDrawsAOnePixelFrame) {
+TEST_F(SpinPaintTest, BorderStyleDrawsAOnePixelFrame)
+{
     configure({2, 0.01, 0, 100, 2.5}, TPlusSpinEdit::TBorderStyle::bsSingle);
     spin->setColor(Qt::yellow);
     QImage img = picture();
@@ -104,7 +112,8 @@ TEST_F(SpinPaintTest, BorderStyleDrawsAOnePixelFrame) {
     EXPECT_TRUE(spin->testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
-TEST_F(SpinPaintTest, FocusedSelectionIsABlueCellWithTheCaretUnderIt) {
+TEST_F(SpinPaintTest, FocusedSelectionIsABlueCellWithTheCaretUnderIt)
+{
     configure({2, 0.01, 0, 100, 2.5});
     spin->SetBounds(0, 0, 120, 25);
     showFocused();
@@ -131,7 +140,8 @@ TEST_F(SpinPaintTest, FocusedSelectionIsABlueCellWithTheCaretUnderIt) {
     EXPECT_EQ(img.pixel(cell.left(), cell.bottom() + 1), kBlack);
 }
 
-TEST_F(SpinPaintTest, UnfocusedSelectionIsUnderlined) {
+TEST_F(SpinPaintTest, UnfocusedSelectionIsUnderlined)
+{
     configure({2, 0.01, 0, 100, 2.5});
     spin->SetBounds(0, 0, 120, 25);
     key(Qt::Key_Left);
@@ -144,7 +154,8 @@ TEST_F(SpinPaintTest, UnfocusedSelectionIsUnderlined) {
     EXPECT_NE(img.pixel(cell.right() + 1, cell.bottom()), kBlack);
 }
 
-TEST_F(SpinPaintTest, SelectionPastTheLastDecimalIsNotMarked) {
+TEST_F(SpinPaintTest, SelectionPastTheLastDecimalIsNotMarked)
+{
     configure({9, 5e-11, 0, 1000, 1});
     spin->SetBounds(0, 0, 160, 25);
     showFocused();
@@ -153,7 +164,8 @@ TEST_F(SpinPaintTest, SelectionPastTheLastDecimalIsNotMarked) {
     EXPECT_FALSE(boxOf(picture(), kBlue).isNull());
 }
 
-TEST_F(SpinPaintTest, DisabledDrawsTextAndArrowsGrey) {
+TEST_F(SpinPaintTest, DisabledDrawsTextAndArrowsGrey)
+{
     configure({2, 0.01, 0, 100, 2.5});
     spin->SetBounds(0, 0, 120, 25);
     const auto arrowLevel = [this] {
@@ -175,7 +187,8 @@ TEST_F(SpinPaintTest, DisabledDrawsTextAndArrowsGrey) {
     EXPECT_EQ(arrowLevel(), 128);
 }
 
-TEST_F(SpinPaintTest, AutoSizeFitsTheWidestBound) {
+TEST_F(SpinPaintTest, AutoSizeFitsTheWidestBound)
+{
     struct Case {
         QChar separator;
         int decimals;
@@ -206,7 +219,8 @@ TEST_F(SpinPaintTest, AutoSizeFitsTheWidestBound) {
     }
 }
 
-TEST_F(SpinPaintTest, AutoSizeFollowsTheFontAndOffKeepsTheSize) {
+TEST_F(SpinPaintTest, AutoSizeFollowsTheFontAndOffKeepsTheSize)
+{
     const int widthBefore = spin->width();
     spin->setFont(pixelFont(30));
     int h = digitHeight() + digitHeight() / 3;

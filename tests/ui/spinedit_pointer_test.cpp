@@ -15,28 +15,34 @@ namespace {
 
 class SpinPointerTest : public SpinEditTest {
 protected:
-    void clickChar(int k) {
+    void clickChar(int k)
+    {
         QTest::mouseClick(spin.get(), Qt::LeftButton, {}, charCell(k).center());
     }
-    void clickAt(int x) {
+    void clickAt(int x)
+    {
         QTest::mouseClick(spin.get(), Qt::LeftButton, {}, QPoint(x, spin->height() / 2));
     }
     // As the platform delivers a double-click: a click, then the second press as a double-click.
-    void doubleClickChar(int k) {
+    void doubleClickChar(int k)
+    {
         clickChar(k);
         QTest::mouseDClick(spin.get(), Qt::LeftButton, {}, charCell(k).center());
     }
-    void pressButton(QPushButton *b) {
+    void pressButton(QPushButton *b)
+    {
         QTest::mousePress(b, Qt::LeftButton, {}, b->rect().center());
     }
-    void releaseButton(QPushButton *b) {
+    void releaseButton(QPushButton *b)
+    {
         QTest::mouseRelease(b, Qt::LeftButton, {}, b->rect().center());
     }
 };
 
 } // namespace
 
-TEST_F(SpinPointerTest, ClickSelectsTheDigitUnderThePointer) {
+TEST_F(SpinPointerTest, ClickSelectsTheDigitUnderThePointer)
+{
     struct Case {
         int charIndex; // in "1,234.50"
         double step;
@@ -58,7 +64,8 @@ TEST_F(SpinPointerTest, ClickSelectsTheDigitUnderThePointer) {
     }
 }
 
-TEST_F(SpinPointerTest, ClickLeftOfTheTextSelectsTheNextHigherDigitWithinTheBounds) {
+TEST_F(SpinPointerTest, ClickLeftOfTheTextSelectsTheNextHigherDigitWithinTheBounds)
+{
     configure({0, 1, 0, 100, 5});
     spin->show();
     clickAt(textLeft() - 2);
@@ -72,7 +79,8 @@ TEST_F(SpinPointerTest, ClickLeftOfTheTextSelectsTheNextHigherDigitWithinTheBoun
     EXPECT_EQ(spin->Increment(), 100.0);
 }
 
-TEST_F(SpinPointerTest, ClickTakesTheFocus) {
+TEST_F(SpinPointerTest, ClickTakesTheFocus)
+{
     configure({2, 0.01, 0, 100, 2.5});
     spin->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(spin.get()));
@@ -82,7 +90,8 @@ TEST_F(SpinPointerTest, ClickTakesTheFocus) {
     EXPECT_TRUE(spin->hasFocus());
 }
 
-TEST_F(SpinPointerTest, DoubleClickZeroesTheDigitsRightOfTheSelection) {
+TEST_F(SpinPointerTest, DoubleClickZeroesTheDigitsRightOfTheSelection)
+{
     struct Case {
         int charIndex; // in "987.6543"
         double expected;
@@ -97,7 +106,8 @@ TEST_F(SpinPointerTest, DoubleClickZeroesTheDigitsRightOfTheSelection) {
     }
 }
 
-TEST_F(SpinPointerTest, ArrowButtonStepsOnPressThenRepeats) {
+TEST_F(SpinPointerTest, ArrowButtonStepsOnPressThenRepeats)
+{
     configure({0, 1, 0, 1000, 10});
     spin->show();
     pressButton(upButton());
@@ -131,7 +141,8 @@ TEST_F(SpinPointerTest, ArrowButtonStepsOnPressThenRepeats) {
     EXPECT_EQ(spin->Value(), 12.0);
 }
 
-TEST_F(SpinPointerTest, ArrowButtonSpinWithoutTrackSpinReportsOnceOnRelease) {
+TEST_F(SpinPointerTest, ArrowButtonSpinWithoutTrackSpinReportsOnceOnRelease)
+{
     configure({0, 1, 0, 1000, 10});
     spin->setTrackSpin(false);
     spin->show();
@@ -150,7 +161,8 @@ TEST_F(SpinPointerTest, ArrowButtonSpinWithoutTrackSpinReportsOnceOnRelease) {
     EXPECT_FALSE(repeatTimer()->isActive());
 }
 
-TEST_F(SpinPointerTest, DisabledControlIgnoresClicksAndButtons) {
+TEST_F(SpinPointerTest, DisabledControlIgnoresClicksAndButtons)
+{
     configure({2, 0.01, 0, 100, 2.5});
     spin->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(spin.get()));
@@ -171,7 +183,8 @@ TEST_F(SpinPointerTest, DisabledControlIgnoresClicksAndButtons) {
     EXPECT_TRUE(changes.isEmpty());
 }
 
-TEST_F(SpinPointerTest, DisablingDuringAButtonSpinStillEndsItAndDeliversTheChange) {
+TEST_F(SpinPointerTest, DisablingDuringAButtonSpinStillEndsItAndDeliversTheChange)
+{
     configure({0, 1, 0, 1000, 10});
     spin->setTrackSpin(false);
     spin->show();
@@ -187,7 +200,8 @@ TEST_F(SpinPointerTest, DisablingDuringAButtonSpinStillEndsItAndDeliversTheChang
 
 // A box opened from the change handler (a refused sync source, the loss question) runs its own
 // event loop while the button is held, and the release goes to the box.
-TEST_F(SpinPointerTest, ModalBoxOpenedDuringAButtonSpinEndsIt) {
+TEST_F(SpinPointerTest, ModalBoxOpenedDuringAButtonSpinEndsIt)
+{
     configure({0, 1, 0, 1000, 10});
     showFocused();
     bool opened = false;
@@ -223,7 +237,8 @@ TEST_F(SpinPointerTest, ModalBoxOpenedDuringAButtonSpinEndsIt) {
     EXPECT_EQ(changes, (QList<double>{11.0, 12.0}));
 }
 
-TEST_F(SpinPointerTest, DisablingOrHidingTheControlOrItsGroupEndsAButtonSpinAtOnce) {
+TEST_F(SpinPointerTest, DisablingOrHidingTheControlOrItsGroupEndsAButtonSpinAtOnce)
+{
     struct Case {
         const char *what;
         std::function<void(QWidget *group, ui::TPlusSpinEdit *spin)> end;
@@ -261,7 +276,8 @@ TEST_F(SpinPointerTest, DisablingOrHidingTheControlOrItsGroupEndsAButtonSpinAtOn
     }
 }
 
-TEST_F(SpinPointerTest, ButtonSpinEndsWhenTheButtonIsNoLongerHeld) {
+TEST_F(SpinPointerTest, ButtonSpinEndsWhenTheButtonIsNoLongerHeld)
+{
     configure({0, 1, 0, 1000, 10});
     spin->setTrackSpin(false);
     showFocused();
@@ -278,7 +294,8 @@ TEST_F(SpinPointerTest, ButtonSpinEndsWhenTheButtonIsNoLongerHeld) {
     EXPECT_FALSE(upButton()->isDown());
 }
 
-TEST_F(SpinPointerTest, ButtonPressTakesTheFocus) {
+TEST_F(SpinPointerTest, ButtonPressTakesTheFocus)
+{
     configure({0, 1, 0, 1000, 10});
     spin->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(spin.get()));

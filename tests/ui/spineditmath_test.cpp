@@ -14,18 +14,21 @@ namespace {
 const QChar kNone;
 const QChar kComma(u',');
 
-std::optional<double> none() {
+std::optional<double> none()
+{
     return std::nullopt;
 }
 
 // Every character 10 pixels wide: click positions are easy to read off.
-int tenPixelsEach(const QString &s) {
+int tenPixelsEach(const QString &s)
+{
     return static_cast<int>(s.size()) * 10;
 }
 
 } // namespace
 
-TEST(SpinEditMath, FormatsFixedPointWithGroups) {
+TEST(SpinEditMath, FormatsFixedPointWithGroups)
+{
     struct Case {
         double value;
         int decimals;
@@ -77,7 +80,8 @@ TEST(SpinEditMath, FormatsFixedPointWithGroups) {
 // Far past 2^53 a base other than ten cannot be written exactly by scaling, and scaling by the
 // base's power of the decimals can overflow altogether; the text must still come out, exact in
 // the bases that are powers of two, and read back as the value.
-TEST(SpinEditMath, FormatsHugeValuesInOtherBases) {
+TEST(SpinEditMath, FormatsHugeValuesInOtherBases)
+{
     struct Case {
         double value;
         int decimals;
@@ -106,7 +110,8 @@ TEST(SpinEditMath, FormatsHugeValuesInOtherBases) {
     }
 }
 
-TEST(SpinEditMath, DigitSpanCountsDigitsAndSign) {
+TEST(SpinEditMath, DigitSpanCountsDigitsAndSign)
+{
     struct Case {
         int base;
         double x;
@@ -122,7 +127,8 @@ TEST(SpinEditMath, DigitSpanCountsDigitsAndSign) {
         EXPECT_EQ(DigitSpan(c.base, c.x), c.expected) << c.x << " in base " << c.base;
 }
 
-TEST(SpinEditMath, IncrementSelectsTheDigitOfItsMagnitude) {
+TEST(SpinEditMath, IncrementSelectsTheDigitOfItsMagnitude)
+{
     struct Case {
         double increment;
         int decimals;
@@ -151,7 +157,8 @@ TEST(SpinEditMath, IncrementSelectsTheDigitOfItsMagnitude) {
     }
 }
 
-TEST(SpinEditMath, StepIsTheExactPowerOfTheBase) {
+TEST(SpinEditMath, StepIsTheExactPowerOfTheBase)
+{
     struct Case {
         int base;
         int exponent;
@@ -165,23 +172,24 @@ TEST(SpinEditMath, StepIsTheExactPowerOfTheBase) {
         EXPECT_EQ(StepForExponent(c.base, c.exponent), c.expected) << c.exponent;
 }
 
-TEST(SpinEditMath, FractionPlacesOfAStep) {
+TEST(SpinEditMath, FractionPlacesOfAStep)
+{
     struct Case {
         int base;
         double x;
         int expected;
     };
     const Case cases[] = {
-        {10, 1, 0},       {10, 1000, 0},   {10, 0.1, 1},        {10, 0.01, 2},
-        {10, 2.5, 1},     {10, -0.25, 2},  {10, 1e-8, 8},       {10, 2.5e-10, 11},
-        {10, 5e-11, 11},  {10, 0, 0},      {10, 1e-20, 18},     {2, 0.25, 2},
-        {16, 1.0 / 256, 2}, {3, 1.0 / 9, 2}, {3, 1.0 / 3, 1},
+        {10, 1, 0},      {10, 1000, 0}, {10, 0.1, 1},       {10, 0.01, 2},   {10, 2.5, 1},
+        {10, -0.25, 2},  {10, 1e-8, 8}, {10, 2.5e-10, 11},  {10, 5e-11, 11}, {10, 0, 0},
+        {10, 1e-20, 18}, {2, 0.25, 2},  {16, 1.0 / 256, 2}, {3, 1.0 / 9, 2}, {3, 1.0 / 3, 1},
     };
     for (const Case &c : cases)
         EXPECT_EQ(FractionPlaces(c.base, c.x), c.expected) << c.x << " in base " << c.base;
 }
 
-TEST(SpinEditMath, RoundsToTheDigitsTheTextShows) {
+TEST(SpinEditMath, RoundsToTheDigitsTheTextShows)
+{
     struct Case {
         double value;
         int places;
@@ -207,7 +215,8 @@ TEST(SpinEditMath, RoundsToTheDigitsTheTextShows) {
             << c.value << " to " << c.places << " places in base " << c.base;
 }
 
-TEST(SpinEditMath, SteppedValueLandsOnTheDigits) {
+TEST(SpinEditMath, SteppedValueLandsOnTheDigits)
+{
     struct Case {
         double value;
         double step;
@@ -255,7 +264,8 @@ TEST(SpinEditMath, SteppedValueLandsOnTheDigits) {
     }
 }
 
-TEST(SpinEditMath, LocatesTheSelectionWithPlaceholders) {
+TEST(SpinEditMath, LocatesTheSelectionWithPlaceholders)
+{
     struct Case {
         const char16_t *text;
         int exponent;
@@ -301,7 +311,8 @@ TEST(SpinEditMath, LocatesTheSelectionWithPlaceholders) {
     }
 }
 
-TEST(SpinEditMath, ParsesInBaseOrRefuses) {
+TEST(SpinEditMath, ParsesInBaseOrRefuses)
+{
     struct Case {
         const char16_t *text;
         int base;
@@ -335,7 +346,8 @@ TEST(SpinEditMath, ParsesInBaseOrRefuses) {
     }
 }
 
-TEST(SpinEditMath, TypedDigitReplacesTheSelectedCharacter) {
+TEST(SpinEditMath, TypedDigitReplacesTheSelectedCharacter)
+{
     struct Case {
         const char16_t *text;
         int focusIndex;
@@ -366,7 +378,8 @@ TEST(SpinEditMath, TypedDigitReplacesTheSelectedCharacter) {
     }
 }
 
-TEST(SpinEditMath, RightZeroClearsOnlyDigitsRightOfTheSelection) {
+TEST(SpinEditMath, RightZeroClearsOnlyDigitsRightOfTheSelection)
+{
     struct Case {
         double value;
         int decimals;
@@ -398,7 +411,8 @@ TEST(SpinEditMath, RightZeroClearsOnlyDigitsRightOfTheSelection) {
     }
 }
 
-TEST(SpinEditMath, ClickPositionSelectsTheDigitUnderIt) {
+TEST(SpinEditMath, ClickPositionSelectsTheDigitUnderIt)
+{
     struct Case {
         const char16_t *text;
         int decimals;
@@ -440,7 +454,8 @@ TEST(SpinEditMath, ClickPositionSelectsTheDigitUnderIt) {
     }
 }
 
-TEST(SpinEditMath, SeparatorThatReadsAsNumberBecomesSpace) {
+TEST(SpinEditMath, SeparatorThatReadsAsNumberBecomesSpace)
+{
     struct Case {
         QChar requested;
         QChar decimalPoint;
@@ -461,7 +476,8 @@ TEST(SpinEditMath, SeparatorThatReadsAsNumberBecomesSpace) {
     }
 }
 
-TEST(SpinEditMath, DigitValuesAndIntegerRounding) {
+TEST(SpinEditMath, DigitValuesAndIntegerRounding)
+{
     const std::pair<char16_t, int> digits[] = {
         {u'0', 0},  {u'9', 9},  {u'A', 10}, {u'a', 10}, {u'Z', 35}, {u'z', 35},
         {u'.', -1}, {u'-', -1}, {u' ', -1}, {u'_', -1}, {u'/', -1}, {u':', -1},

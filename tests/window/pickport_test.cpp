@@ -125,7 +125,10 @@ struct FilterCase {
     const char *qt;
 };
 
-void PrintTo(const FilterCase &c, std::ostream *os) { *os << c.ours; }
+void PrintTo(const FilterCase &c, std::ostream *os)
+{
+    *os << c.ours;
+}
 
 class FileFilter : public ::testing::TestWithParam<FilterCase> {};
 
@@ -134,11 +137,12 @@ TEST_P(FileFilter, ConvertsToQtForm)
     EXPECT_EQ(ui::QtDialogs::qtFilter(QLatin1String(GetParam().ours)).toStdString(), GetParam().qt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, FileFilter,
-    ::testing::Values(FilterCase{"Text file|*.txt", "Text file (*.txt)"},
-                      FilterCase{"Text file|*.txt|All files|*.*", "Text file (*.txt);;All files (*.*)"},
-                      FilterCase{"Logs|*.txt;*.log", "Logs (*.txt *.log)"},
-                      FilterCase{"Anything", "Anything (*)"}, FilterCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(Forms, FileFilter,
+                         ::testing::Values(FilterCase{"Text file|*.txt", "Text file (*.txt)"},
+                                           FilterCase{"Text file|*.txt|All files|*.*",
+                                                      "Text file (*.txt);;All files (*.*)"},
+                                           FilterCase{"Logs|*.txt;*.log", "Logs (*.txt *.log)"},
+                                           FilterCase{"Anything", "Anything (*)"},
+                                           FilterCase{"", ""}));
 
 } // namespace
