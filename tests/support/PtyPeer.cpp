@@ -286,4 +286,9 @@ bool ComPortFolder::link(int port, const QString &target) const
     return QFile::link(target, m_dir.filePath(QStringLiteral("com%1").arg(port)));
 }
 
+bool ComPortFolder::unlink(int port) const
+{
+    return QFile::remove(m_dir.filePath(QStringLiteral("com%1").arg(port)));
+}
+
 } // namespace testsupport

@@ -74,6 +74,8 @@ public:
     QString path() const { return m_dir.path(); }
     // Makes comN a link to target.
     bool link(int port, const QString &target) const;
+    // Takes comN away, as the system takes a device's entry away when it is unplugged.
+    bool unlink(int port) const;
 
 private:
     QTemporaryDir m_dir;
